@@ -1,0 +1,99 @@
+#include "cli/Commands.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace tabrel::cli {
+
+const std::vector<Command>& commands()
+{
+    static const std::vector<Command> table = {
+        {"new", "tabrel-cli new OUT.qtf", cmdNew},
+        {"dump", "tabrel-cli dump FILE.qtf", cmdDump},
+        {"build", "tabrel-cli build FILE.json -o OUT.qtf", cmdBuild},
+    };
+    return table;
+}
+
+const Command* findCommand(const std::string& name)
+{
+    for (const auto& c : commands())
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+void printUsage(const Command& c, std::ostream& os)
+{
+    os << "usage: " << c.usage << "\n";
+}
+
+static void printAllUsage(std::ostream& os)
+{
+    os << "usage: tabrel-cli COMMAND [ARGS]\n\ncommands:\n";
+    for (const auto& c : commands())
+        os << "  " << c.usage << "\n";
+}
+
+int dispatch(const std::vector<std::string>& argv, Io io)
+{
+    if (argv.size() < 2) {
+        printAllUsage(io.err);
+        return ExitUsage;
+    }
+    const std::string& name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printAllUsage(io.out);
+        return ExitDone;
+    }
+    const Command* c = findCommand(name);
+    if (!c) {
+        io.err << "tabrel-cli: unknown command '" << name << "'\n";
+        printAllUsage(io.err);
+        return ExitUsage;
+    }
+    return c->run(std::vector<std::string>(argv.begin() + 2, argv.end()), io);
+}
+
+Args::Args(const std::vector<std::string>& args, std::vector<std::string> valued, std::vector<std::string> flags)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            help_ = true;
+            continue;
+        }
+        if (a.size() > 1 && a[0] == '-') {
+            if (std::find(flags.begin(), flags.end(), a) != flags.end()) {
+                values_[a] = "";
+                continue;
+            }
+            if (std::find(valued.begin(), valued.end(), a) != valued.end()) {
+                if (i + 1 >= args.size()) {
+                    error_ = "option " + a + " needs a value";
+                    return;
+                }
+                values_[a] = args[++i];
+                continue;
+            }
+            error_ = "unknown option " + a;
+            return;
+        }
+        positionals_.push_back(a);
+    }
+}
+
+bool Args::has(const std::string& option) const
+{
+    return values_.count(option) != 0;
+}
+
+std::optional<std::string> Args::value(const std::string& option) const
+{
+    auto it = values_.find(option);
+    if (it == values_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+} // namespace tabrel::cli

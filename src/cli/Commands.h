@@ -1,0 +1,62 @@
+#pragma once
+// tabrel-cli: one function per command. Each takes the arguments after the command name and
+// returns the exit status of the command-line contract.
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tabrel::cli {
+
+enum Exit : int { ExitDone = 0, ExitBadInput = 1, ExitUsage = 2, ExitDamaged = 3, ExitNothingToDo = 4 };
+
+struct Io {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+using CommandFn = int (*)(const std::vector<std::string>& args, Io io);
+
+struct Command {
+    const char* name;
+    const char* usage; // printed for --help and usage errors
+    CommandFn run;
+};
+
+// The command table, in the order `tabrel-cli --help` lists it.
+const std::vector<Command>& commands();
+
+// Runs argv; returns the exit status.
+int dispatch(const std::vector<std::string>& argv, Io io);
+
+// Small argument parser: options with a value ("-o X", "--grade X"), flags ("--json") and
+// positionals. Unknown options or a missing value are usage errors.
+class Args {
+public:
+    // `valued`: options that take a value; `flags`: options without one.
+    Args(const std::vector<std::string>& args, std::vector<std::string> valued, std::vector<std::string> flags);
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+    bool helpAsked() const { return help_; }
+    bool has(const std::string& option) const;
+    std::optional<std::string> value(const std::string& option) const;
+    const std::vector<std::string>& positionals() const { return positionals_; }
+
+private:
+    std::string error_;
+    bool help_ = false;
+    std::map<std::string, std::string> values_;
+    std::vector<std::string> positionals_;
+};
+
+// Prints "usage" for a command to `os`.
+void printUsage(const Command& c, std::ostream& os);
+const Command* findCommand(const std::string& name);
+
+// Commands.
+int cmdNew(const std::vector<std::string>& args, Io io);
+int cmdDump(const std::vector<std::string>& args, Io io);
+int cmdBuild(const std::vector<std::string>& args, Io io);
+
+} // namespace tabrel::cli

@@ -1,0 +1,50 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Dimensions.h"
+#include "data/LessonCell.h"
+#include "data/TeachingAssignment.h"
+
+namespace tabrel {
+
+class DataSet;
+class Grade;
+
+// One class of a grade with its weekly timetable and teaching plan.
+class ClassTable {
+public:
+    ClassTable(DataSet* owner, Grade* ownerGrade);
+    ClassTable(const ClassTable&) = delete;
+    ClassTable& operator=(const ClassTable&) = delete;
+
+    std::string name;      // "未命名" at creation
+    std::string gradeName; // name of its grade when the class was created
+    int32_t ordinal = 0;   // 1-based position in the grade at creation
+    Grade* grade = nullptr;
+    std::array<std::array<LessonCell, DayColumns>, MaxPeriodRows> cells;          // [period][day]
+    std::array<std::array<std::string, DayColumns>, MaxPeriodRows> commonPeriods; // [period][day]
+    DataSet* dataSet = nullptr;
+    std::vector<std::unique_ptr<TeachingAssignment>> assignments;
+
+    // ---- shared cell operations ----
+    // `teacher` of the first assignment whose subject is exactly `subjectName`; "" when none.
+    std::string teacherForSubject(const std::string& subjectName) const;
+    // Stores the subject ("[空白]" counts as empty) and the teacher the assignments name for it.
+    int setCellSubject(LessonCell& cell, const std::string& subjectName);
+    // Value of the cell's first rule for the subject; "" when none.
+    static std::string cellRule(const LessonCell& cell, const std::string& subjectName);
+    // Replaces or appends the rule "subject-level"; an empty level removes it and returns 0.
+    static int setCellRule(LessonCell& cell, const std::string& subjectName, const std::string& level);
+
+    // Appends an assignment and returns it.
+    TeachingAssignment* appendAssignment();
+    // Cell at (period, day), or nullptr outside the 12 x 7 grid.
+    LessonCell* cellAt(int period, int day);
+    const LessonCell* cellAt(int period, int day) const;
+};
+
+} // namespace tabrel

@@ -1,0 +1,46 @@
+#pragma once
+// Text at the edges of the core. Inside the core every text is a GBK byte string; these helpers
+// convert to and from UTF-8 (Qt strings, JSON, arguments, file names, test literals) and hold the
+// byte-based operations the rest of the program relies on.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tabrel::gbk {
+
+// UTF-8 → GBK. Empty optional when the text is not valid UTF-8 or has a character without a GBK form.
+std::optional<std::string> fromUtf8(std::string_view utf8);
+
+// Like fromUtf8, but on failure fills `error` with a readable message (UTF-8) naming the first
+// character that has no GBK form.
+std::optional<std::string> fromUtf8(std::string_view utf8, std::string& error);
+
+// GBK → UTF-8. Bytes that are not valid GBK become U+FFFD, so a damaged text still shows.
+std::string toUtf8(std::string_view gbkText);
+
+// True when the bytes form valid GBK text.
+bool isValidGbk(std::string_view gbkText);
+
+// For program literals written in UTF-8 in the sources; aborts on a text without GBK form, which
+// is a programming error. Prefer the GBK() macro, which converts once per call site.
+std::string literal(std::string_view utf8);
+
+// The last `count` bytes of a text (the whole text when it is shorter). The short teacher name is
+// lastBytes(name, 4): the last two Chinese characters.
+std::string lastBytes(std::string_view text, std::size_t count);
+
+// The leading integer of a text, as C's atoi reads it: optional blanks, an optional sign, digits;
+// 0 when there is none.
+int leadingInt(std::string_view text);
+
+// "%d" of a number (ASCII digits are the same bytes in GBK).
+std::string formatInt(long long value);
+
+// Splits a key-value text at its first "-": returns false when there is none.
+bool splitKeyValue(std::string_view entry, std::string_view& key, std::string_view& value);
+
+} // namespace tabrel::gbk
+
+// A GBK constant from a UTF-8 literal, converted once per call site.
+#define GBK(lit) \
+    ([]() -> const std::string& { static const std::string s_gbk = ::tabrel::gbk::literal(lit); return s_gbk; }())

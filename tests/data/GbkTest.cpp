@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "data/Gbk.h"
+
+using namespace tabrel;
+
+TEST(Gbk, RoundTripsChineseAndRefusesTextWithoutGbkForm)
+{
+    auto g = gbk::fromUtf8("中文abc");
+    ASSERT_TRUE(g);
+    EXPECT_EQ(*g, "\xD6\xD0\xCE\xC4" "abc");
+    EXPECT_EQ(gbk::toUtf8(*g), "中文abc");
+    std::string err;
+    EXPECT_FALSE(gbk::fromUtf8("表情😀", err));
+    EXPECT_NE(err.find("😀"), std::string::npos);
+    EXPECT_FALSE(gbk::fromUtf8("\xff\xfe", err));
+    // invalid GBK still shows, with a replacement character
+    EXPECT_EQ(gbk::toUtf8("a\xff" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_FALSE(gbk::isValidGbk("\xD6"));
+}
+
+TEST(Gbk, ByteHelpers)
+{
+    EXPECT_EQ(gbk::lastBytes(gbk::literal("欧阳修"), 4), gbk::literal("阳修"));
+    EXPECT_EQ(gbk::lastBytes("ab", 4), "ab");
+    EXPECT_EQ(gbk::leadingInt("  12abc"), 12);
+    EXPECT_EQ(gbk::leadingInt("-7"), -7);
+    EXPECT_EQ(gbk::leadingInt("x1"), 0);
+    EXPECT_EQ(gbk::leadingInt(""), 0);
+    EXPECT_EQ(gbk::leadingInt("99999999999"), 2147483647);
+    EXPECT_EQ(gbk::formatInt(-3), "-3");
+}
