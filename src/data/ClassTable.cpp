@@ -1,5 +1,6 @@
 #include "data/ClassTable.h"
 
+#include "data/DataSet.h"
 #include "data/Gbk.h"
 
 namespace tabrel {
@@ -83,6 +84,17 @@ const LessonCell* ClassTable::cellAt(int period, int day) const
     if (period < 0 || period >= MaxPeriodRows || day < 0 || day >= DayColumns)
         return nullptr;
     return &cells[period][day];
+}
+
+int ClassTable::SetDrawOrigin(int x, int y)
+{
+    originX = x;
+    originY = y;
+    const int days = dataSet ? dataSet->dayCount() : 0;
+    const int periods = dataSet ? dataSet->periodsPerDay() : 0;
+    totalWidth = cellWidth * 3 / 5 + days * cellWidth;
+    totalHeight = (periods + 2) * cellHeight + 1;
+    return 1;
 }
 
 } // namespace tabrel

@@ -14,6 +14,14 @@ public:
     int32_t placedCount = 0;
 
     // ---- working fields of the placement checks (not stored) ----
+    int32_t placedDoubles = 0;
+    int32_t sameDayCount = 0;
+    int32_t clash = 0;
+    int32_t timeMismatch = 0;
+    int32_t lunchAdjacent = 0;
+    int32_t paceAhead = 0;
+    int32_t subjectNever = 0;
+    int32_t teacherNever = 0;
     int32_t cost = 10;
 };
 
