@@ -1,6 +1,7 @@
 #pragma once
 // The Schedule data file (.qtf): seven sections of little-endian int32 values and texts, and the
 // .rep sidecar of teacher-name replacements read beside it.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,5 +44,31 @@ std::string sidecarPath(const std::string& path);
 // The String codec: an int32 byte count L, then L int32 values, each a byte taken as signed and negated.
 void appendInt32(std::string& out, int32_t value);
 void appendText(std::string& out, std::string_view text);
+
+// ---- limits -------------------------------------------------------------------------------------
+// The reader refuses anything beyond these as damage, and the writer refuses to write a data set
+// that goes beyond them, so every file written can be read back whole.
+inline constexpr std::size_t MaxDataFileBytes = std::size_t{64} << 20; // whole file
+inline constexpr int32_t MaxTextBytes = 1 << 20;                       // one text
+inline constexpr int32_t MaxClassesPerGrade = 500;
+inline constexpr int32_t MaxTeacherCount = 5000;
+inline constexpr std::size_t MaxSidecarBytes = std::size_t{16} << 20;
+
+// ---- in-memory forms ------------------------------------------------------------------------------
+// The bytes of the seven sections. On a data set the format cannot hold (more than 12 grades or
+// periods a day, more than 7 days, a negative section count, a text over MaxTextBytes, ...) returns
+// CannotWrite with a message and leaves `out` empty.
+FileResult encodeDataFile(const DataSet& dataSet, std::string& out);
+
+// Reads the seven sections from `bytes` into a freshly constructed data set. Teacher names pass
+// through dataSet.replacementName (so set nameReplacements first when a sidecar applies). Neither
+// reads a sidecar nor rebuilds the teachers' lessons. Ok or Damaged.
+FileResult decodeDataSections(DataSet& dataSet, std::string_view bytes);
+
+// The seven sections of the file at `path` (no sidecar, no rebuild): what merging another file reads.
+FileResult readDataSections(DataSet& dataSet, const std::string& path);
+
+// Reads the whole file at `path` (at most MaxDataFileBytes); CannotOpen or Damaged (too large) on failure.
+FileResult readWholeFile(const std::string& path, std::string& bytes);
 
 } // namespace tabrel
