@@ -58,5 +58,7 @@ const Command* findCommand(const std::string& name);
 int cmdNew(const std::vector<std::string>& args, Io io);
 int cmdDump(const std::vector<std::string>& args, Io io);
 int cmdBuild(const std::vector<std::string>& args, Io io);
+int cmdExport(const std::vector<std::string>& args, Io io);
+int cmdMerge(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli
