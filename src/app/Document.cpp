@@ -1,0 +1,122 @@
+#include "app/Document.h"
+
+#include "app/Application.h"
+
+namespace tabrel {
+
+namespace {
+std::unique_ptr<DataSet> freshDataSet()
+{
+    auto set = std::make_unique<DataSet>();
+    set->fillDefaultTitle();
+    return set;
+}
+} // namespace
+
+Document::Document(Application& app) : app_(app), pDataSet(freshDataSet()) {}
+
+Document::~Document() = default;
+
+const std::string& Document::NewFilePath()
+{
+    static const std::string s = "新文件";
+    return s;
+}
+
+bool Document::isNewFile() const
+{
+    return path_ == NewFilePath();
+}
+
+std::string Document::windowTitle() const
+{
+    return std::string(Application::productName()) + " 文件: " + path_;
+}
+
+void Document::replaceDataSet(std::unique_ptr<DataSet> fresh)
+{
+    // The old set goes only after every listener points at the new one.
+    std::unique_ptr<DataSet> old = std::move(pDataSet);
+    pDataSet = std::move(fresh);
+    for (auto& l : listeners_)
+        l(*pDataSet);
+    old.reset();
+}
+
+void Document::addReplacementListener(std::function<void(DataSet&)> listener)
+{
+    listeners_.push_back(std::move(listener));
+}
+
+void Document::newSchedule()
+{
+    auto fresh = freshDataSet();
+    fresh->applyNewDocumentDefaults();
+    replaceDataSet(std::move(fresh));
+    path_ = NewFilePath();
+}
+
+FileResult Document::open(const std::string& path)
+{
+    auto fresh = freshDataSet();
+    FileResult result = loadDataFile(*fresh, path);
+    if (!result.ok())
+        return result;
+    replaceDataSet(std::move(fresh));
+    path_ = path;
+    app_.loadedFromFile = true;
+    app_.recentFiles().add(path);
+    return result;
+}
+
+Document::SaveOutcome Document::save(const std::function<void(DataSet&)>& beforeWrite)
+{
+    if (isNewFile())
+        return {SaveStep::NeedsSaveAs, {}};
+    if (path_.empty())
+        return {SaveStep::NothingToSave, {}};
+    return saveAs(path_, beforeWrite);
+}
+
+Document::SaveOutcome Document::saveAs(const std::string& path, const std::function<void(DataSet&)>& beforeWrite)
+{
+    if (path.empty())
+        return {SaveStep::NothingToSave, {}};
+    if (beforeWrite)
+        beforeWrite(*pDataSet);
+    FileResult result = saveDataFile(*pDataSet, path);
+    if (!result.ok())
+        return {SaveStep::Failed, result};
+    path_ = path;
+    app_.recentFiles().add(path);
+    return {SaveStep::Saved, result};
+}
+
+std::string openFailureMessage(const std::string& path, const FileResult& result)
+{
+    std::string text;
+    switch (result.status) {
+    case FileStatus::CannotOpen:
+        text = "无法打开文件（文件不存在或不能读取）：\n" + path;
+        break;
+    case FileStatus::Damaged:
+        text = "数据读取错误！文件已损坏，没有打开：\n" + path;
+        break;
+    default:
+        text = "无法打开文件：\n" + path;
+        break;
+    }
+    if (!result.message.empty())
+        text += "\n" + result.message;
+    return text;
+}
+
+std::string saveFailureMessage(const std::string& path, const FileResult& result)
+{
+    std::string text = "保存失败，原文件未改动：\n" + path;
+    if (!result.message.empty())
+        text += "\n" + result.message;
+    return text;
+}
+
+} // namespace tabrel

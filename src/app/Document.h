@@ -1,0 +1,74 @@
+#pragma once
+// The open schedule: exactly one DataSet at a time, where it came from, and opening, saving and
+// saving under a new name. A file is always read into a freshly constructed DataSet that replaces
+// the current one only when the whole file was read; listeners hear about the replacement so that
+// no window keeps a pointer to a data set that is gone.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/DataFile.h"
+#include "data/DataSet.h"
+
+namespace tabrel {
+
+class Application;
+
+class Document {
+public:
+    explicit Document(Application& app);
+    ~Document();
+
+    DataSet& dataSet() { return *pDataSet; }
+    const DataSet& dataSet() const { return *pDataSet; }
+
+    // "" until the start dialog has run; NewFilePath for a schedule made with "新建排课" and never
+    // saved; otherwise the data file's path (UTF-8, as the system spells it).
+    const std::string& path() const { return path_; }
+    bool isNewFile() const;
+    static const std::string& NewFilePath(); // "新文件" (UTF-8)
+    // Records the path of a file named on the command line before the main view exists.
+    void setPendingPath(const std::string& path) { path_ = path; }
+
+    // The main-window title: product name, " 文件: ", path (UTF-8).
+    std::string windowTitle() const;
+
+    // "新建排课": a fresh schedule with the new-document defaults; path becomes "新文件".
+    void newSchedule();
+
+    // Reads the file into a fresh DataSet. On success the new set replaces the current one, the path
+    // is recorded, loadedFromFile is set and the path goes to the top of the recent-file list. On
+    // failure nothing changes.
+    FileResult open(const std::string& path);
+
+    enum class SaveStep { Saved, Failed, NeedsSaveAs, NothingToSave };
+    struct SaveOutcome {
+        SaveStep step = SaveStep::NothingToSave;
+        FileResult result;
+    };
+    // "保存": a "新文件" needs "另存为" (the caller asks for a name and calls saveAs); an empty path
+    // saves nothing; otherwise the file is written and the path goes to the top of the recent list.
+    // `beforeWrite` runs just before writing (the take-over of the current panel).
+    SaveOutcome save(const std::function<void(DataSet&)>& beforeWrite = {});
+    // "另存为" with the chosen name: on success the path becomes that name.
+    SaveOutcome saveAs(const std::string& path, const std::function<void(DataSet&)>& beforeWrite = {});
+
+    // Called after the DataSet object was replaced (open, new).
+    void addReplacementListener(std::function<void(DataSet&)> listener);
+
+private:
+    void replaceDataSet(std::unique_ptr<DataSet> fresh);
+
+    Application& app_;
+    std::unique_ptr<DataSet> pDataSet;
+    std::string path_;
+    std::vector<std::function<void(DataSet&)>> listeners_;
+};
+
+// The text a user reads when opening failed (UTF-8).
+std::string openFailureMessage(const std::string& path, const FileResult& result);
+// The text a user reads when saving failed (UTF-8).
+std::string saveFailureMessage(const std::string& path, const FileResult& result);
+
+} // namespace tabrel

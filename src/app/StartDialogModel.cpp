@@ -1,0 +1,77 @@
+#include "app/StartDialogModel.h"
+
+#include "data/Gbk.h"
+
+namespace tabrel {
+
+namespace {
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The same cut on a byte string whose length is counted as given.
+std::string shortenBytes(const std::string& s)
+{
+    const int length = static_cast<int>(s.size());
+    if (length <= MaxShownBytes)
+        return s;
+    int last = -1;
+    for (int i = length - 1; i >= 0; --i)
+        if (isSeparator(s[i])) {
+            last = i;
+            break;
+        }
+    if (last < 0)
+        return s;
+    for (int p = last - 1; p >= 0; --p) {
+        if (!isSeparator(s[p]))
+            continue;
+        if (p + 1 + 3 + (length - last) < MaxShownBytes)
+            return s.substr(0, p + 1) + "..." + s.substr(last);
+    }
+    return s;
+}
+} // namespace
+
+std::string shortenHistoryPath(const std::string& utf8Path)
+{
+    // Lengths count GBK bytes; the cuts fall on ASCII separators, so cutting the GBK form and
+    // converting back gives the same characters as the path.
+    if (auto g = gbk::fromUtf8(utf8Path))
+        return gbk::toUtf8(shortenBytes(*g));
+    return shortenBytes(utf8Path);
+}
+
+StartDialogModel::StartDialogModel(const std::vector<std::string>& history)
+{
+    for (const auto& h : history)
+        if (!h.empty())
+            history_.push_back(h);
+    if (history_.size() > 10)
+        history_.resize(10);
+    rebuild();
+}
+
+void StartDialogModel::rebuild()
+{
+    rows_.clear();
+    rows_.push_back({"", "在电脑中查找......"});
+    for (std::size_t k = 0; k < history_.size(); ++k)
+        rows_.push_back({std::to_string(k + 1), shortenHistoryPath(history_[k])});
+}
+
+std::string StartDialogModel::pathOfRow(int row) const
+{
+    if (row < 1 || row > static_cast<int>(history_.size()))
+        return {};
+    return history_[row - 1];
+}
+
+StartDialogModel::Choice StartDialogModel::open(int selectedRow) const
+{
+    if (selectedRow < 0 || selectedRow >= static_cast<int>(rows_.size()))
+        return {Action::None, {}, "请先选择要打开的文件"};
+    if (selectedRow == 0)
+        return {Action::OpenBrowse, {}, {}};
+    return {Action::OpenHistory, pathOfRow(selectedRow), {}};
+}
+
+} // namespace tabrel

@@ -1,0 +1,45 @@
+#pragma once
+// The start dialog's list and choices: row 0 "在电脑中查找......", then one numbered row per history
+// entry with the path shortened for display.
+#include <string>
+#include <vector>
+
+namespace tabrel {
+
+// Shortens a path for display to under MaxShownBytes bytes by replacing middle folders with "...":
+// the text up to a separator, "...", and the text from the last separator on. Bytes are counted in
+// GBK (a Chinese character is two bytes); both "\" and "/" separate folders.
+std::string shortenHistoryPath(const std::string& utf8Path);
+inline constexpr int MaxShownBytes = 45;
+
+class StartDialogModel {
+public:
+    struct Row {
+        std::string number; // "" for row 0, "%d" for the others
+        std::string text;   // UTF-8
+    };
+
+    explicit StartDialogModel(const std::vector<std::string>& history);
+
+    const std::vector<Row>& rows() const { return rows_; }
+    // History entry behind a row (rows without one, row 0 included, give "").
+    std::string pathOfRow(int row) const;
+
+    enum class Action { None, OpenBrowse, OpenHistory, NewSchedule, Quit };
+    struct Choice {
+        Action action = Action::None;
+        std::string path;    // OpenHistory: the full path
+        std::string message; // None: why nothing happens (UTF-8)
+    };
+    // "选择打开" or a double click with the given selected row (-1 = none).
+    Choice open(int selectedRow) const;
+    Choice newSchedule() const { return {Action::NewSchedule, {}, {}}; }
+    Choice quit() const { return {Action::Quit, {}, {}}; }
+
+private:
+    void rebuild();
+    std::vector<std::string> history_;
+    std::vector<Row> rows_;
+};
+
+} // namespace tabrel
