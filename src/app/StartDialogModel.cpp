@@ -75,3 +75,52 @@ StartDialogModel::Choice StartDialogModel::open(int selectedRow) const
 }
 
 } // namespace tabrel
+
+#include "app/Document.h"
+
+namespace tabrel {
+
+bool runStartSequence(Document& doc, const std::vector<std::string>& history, const StartSequenceUi& ui)
+{
+    StartDialogModel model(history);
+    for (;;) {
+        const StartDialogModel::Choice choice = ui.runDialog(model);
+        std::string path;
+        switch (choice.action) {
+        case StartDialogModel::Action::Quit:
+            return false;
+        case StartDialogModel::Action::NewSchedule:
+            doc.newSchedule();
+            return true;
+        case StartDialogModel::Action::OpenBrowse:
+            path = ui.chooseFile();
+            if (path.empty())
+                return false;
+            break;
+        case StartDialogModel::Action::OpenHistory:
+            path = choice.path;
+            break;
+        case StartDialogModel::Action::None:
+            if (!choice.message.empty())
+                ui.tell(choice.message);
+            continue;
+        }
+        const FileResult result = doc.open(path);
+        if (result.ok()) {
+            for (const auto& notice : openNotices(result))
+                ui.tell(notice);
+            return true;
+        }
+        ui.tell(openFailureMessage(path, result));
+    }
+}
+
+std::vector<std::string> openNotices(const FileResult& result)
+{
+    std::vector<std::string> notices;
+    for (const auto& name : result.duplicateNewNames)
+        notices.push_back(gbk::toUtf8(name));
+    return notices;
+}
+
+} // namespace tabrel

@@ -1,8 +1,11 @@
 #pragma once
 // The start dialog's list and choices: row 0 "在电脑中查找......", then one numbered row per history
 // entry with the path shortened for display.
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "data/DataFile.h"
 
 namespace tabrel {
 
@@ -41,5 +44,29 @@ private:
     std::vector<std::string> history_;
     std::vector<Row> rows_;
 };
+
+} // namespace tabrel
+
+namespace tabrel {
+
+class Document;
+
+// What the start-up asks of the windows.
+struct StartSequenceUi {
+    // Shows the start dialog over the given history rows and returns the user's choice.
+    std::function<StartDialogModel::Choice(const StartDialogModel&)> runDialog;
+    // The open-file dialog; "" when cancelled.
+    std::function<std::string()> chooseFile;
+    // A message box (UTF-8).
+    std::function<void(const std::string&)> tell;
+};
+
+// Runs the start dialog until a schedule is open or new (true), or the user quits or cancels the
+// open-file dialog (false). A history entry or chosen file that cannot be read is reported and
+// the dialog comes back: the program never continues silently with an empty school.
+bool runStartSequence(Document& doc, const std::vector<std::string>& history, const StartSequenceUi& ui);
+
+// The messages a successful open still owes the user: each new name the .rep sidecar listed twice.
+std::vector<std::string> openNotices(const FileResult& result);
 
 } // namespace tabrel

@@ -1,7 +1,12 @@
 // The start dialog's rows, its path shortening and its choices.
 #include <gtest/gtest.h>
 
+#include "app/Application.h"
+#include "app/Document.h"
 #include "app/StartDialogModel.h"
+#include "data/DataFile.h"
+#include "data/DataSet.h"
+#include "support/TestSupport.h"
 
 using namespace tabrel;
 
@@ -67,4 +72,89 @@ TEST(StartDialog, OpenNeedsASelectedRow)
     EXPECT_EQ(first.action, StartDialogModel::Action::OpenHistory);
     EXPECT_EQ(first.path, "/a.qtf");
     EXPECT_EQ(m.open(2).action, StartDialogModel::Action::None);
+}
+
+namespace {
+struct Script {
+    std::vector<StartDialogModel::Choice> choices;
+    std::vector<std::string> files;
+    std::vector<std::string> told;
+    int dialogs = 0;
+    std::size_t rowsSeen = 0;
+    StartSequenceUi ui()
+    {
+        StartSequenceUi u;
+        u.runDialog = [this](const StartDialogModel& m) {
+            rowsSeen = m.rows().size();
+            return choices.at(dialogs++);
+        };
+        u.chooseFile = [this] {
+            std::string f = files.front();
+            files.erase(files.begin());
+            return f;
+        };
+        u.tell = [this](const std::string& t) { told.push_back(t); };
+        return u;
+    }
+};
+} // namespace
+
+TEST(StartSequence, CancellingTheFileDialogEndsTheProgram)
+{
+    Application app;
+    Document doc(app);
+    Script s;
+    s.choices = {StartDialogModel({}).open(0)};
+    s.files = {""};
+    EXPECT_FALSE(runStartSequence(doc, {}, s.ui()));
+    EXPECT_EQ(s.rowsSeen, 1u);
+    EXPECT_EQ(doc.path(), "");
+}
+
+TEST(StartSequence, AMissingHistoryFileIsReportedAndTheDialogComesBack)
+{
+    test::TempDir dir;
+    const std::string gone = dir.file("gone.qtf");
+    Application app;
+    Document doc(app);
+    Script s;
+    StartDialogModel m({gone});
+    s.choices = {m.open(-1), m.open(1), m.newSchedule()};
+    EXPECT_TRUE(runStartSequence(doc, {gone}, s.ui()));
+    EXPECT_EQ(s.dialogs, 3);
+    ASSERT_EQ(s.told.size(), 2u);
+    EXPECT_EQ(s.told[0], "请先选择要打开的文件");
+    EXPECT_NE(s.told[1].find(gone), std::string::npos);
+    EXPECT_TRUE(doc.isNewFile());
+    EXPECT_EQ(doc.dataSet().dayCount(), 5);
+    EXPECT_FALSE(app.loadedFromFile);
+}
+
+TEST(StartSequence, ADamagedFileIsRefusedAndAGoodOneOpens)
+{
+    test::TempDir dir;
+    const std::string bad = dir.file("bad.qtf");
+    test::writeFile(bad, std::string("\x05\x00\x00\x00", 4));
+    DataSet good;
+    good.applyNewDocumentDefaults();
+    good.setGradeCount(2);
+    const std::string goodPath = dir.file("good.qtf");
+    ASSERT_TRUE(saveDataFile(good, goodPath).ok());
+    // A sidecar naming the same new name twice is read, and the name is shown once opened.
+    test::writeFile(dir.file("good.rep"), test::G("甲-丙\n乙-丙\n"));
+
+    Application app;
+    Document doc(app);
+    Script s;
+    StartDialogModel m({});
+    s.choices = {m.open(0), m.open(0)};
+    s.files = {bad, goodPath};
+    EXPECT_TRUE(runStartSequence(doc, {}, s.ui()));
+    ASSERT_EQ(s.told.size(), 2u);
+    EXPECT_NE(s.told[0].find("bad.qtf"), std::string::npos);
+    EXPECT_EQ(s.told[1], "丙");
+    EXPECT_EQ(doc.path(), goodPath);
+    EXPECT_EQ(doc.dataSet().grades.size(), 2u);
+    EXPECT_TRUE(app.loadedFromFile);
+    EXPECT_EQ(app.recentFiles().entries(), (std::vector<std::string>{goodPath}));
 }
