@@ -124,8 +124,8 @@ private:
         if (!j.is_array())
             return fail(path, "expected an array");
         if (j.size() > limit)
-            return fail(path, "has " + std::to_string(j.size()) + " entries; at most " + std::to_string(limit) +
-                                  " " + what);
+            return fail(path, "has " + std::to_string(j.size()) + (j.size() == 1 ? " entry" : " entries") +
+                                  "; at most " + std::to_string(limit) + " " + what);
         return true;
     }
 

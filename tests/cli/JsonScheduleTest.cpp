@@ -4,6 +4,7 @@
 
 #include "cli/JsonSchedule.h"
 #include "data/DataSet.h"
+#include "support/RandomSchool.h"
 #include "support/TestSupport.h"
 
 using namespace tabrel;
@@ -106,6 +107,18 @@ TEST(JsonSchedule, RoundTripKeepsEveryStoredField)
     EXPECT_EQ(copy.classAt(0, 1)->gradeName, G("初一"));
     EXPECT_EQ(copy.classAt(0, 1)->ordinal, 2);
     EXPECT_EQ(copy.classAt(1, 0)->gradeName, G("初二"));
+}
+
+TEST(JsonSchedule, RandomSchoolsRoundTrip)
+{
+    for (uint32_t seed = 100; seed < 140; ++seed) {
+        auto school = test::randomSchool(seed);
+        const Json first = toJson(*school);
+        DataSet copy;
+        JsonError e;
+        ASSERT_TRUE(fromJson(first, copy, e)) << "seed " << seed << ": " << e.text();
+        EXPECT_TRUE(first == toJson(copy)) << "seed " << seed;
+    }
 }
 
 TEST(JsonSchedule, DumpHoldsStoredCellsAndWholeFixedArrays)
