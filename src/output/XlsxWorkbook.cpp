@@ -1,6 +1,7 @@
 #include "output/XlsxWorkbook.h"
 
 #include <map>
+#include <system_error>
 #include <tuple>
 
 #include <xlsxwriter.h>
@@ -92,6 +93,12 @@ private:
 bool XlsxWorkbook::saveAs(const std::filesystem::path& path, std::string& error)
 {
     const std::string file = path.string();
+    std::error_code ec;
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    if (!std::filesystem::is_directory(folder, ec)) {
+        error = "无法写入Excel文件：" + file + "（文件夹不存在）";
+        return false;
+    }
     lxw_workbook* wb = workbook_new(file.c_str());
     if (!wb) {
         error = "无法创建Excel文件：" + file;
