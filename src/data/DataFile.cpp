@@ -29,20 +29,27 @@ std::string formatText(const char* format, long long a, long long b = 0)
     return buf;
 }
 
-// Appends the sections to `out`, remembering the first thing the format cannot hold.
+// Appends the sections to `out`, or only measures them when `out` is null, remembering the first
+// thing the format cannot hold.
 class SectionWriter {
 public:
-    explicit SectionWriter(std::string& out) : out_(out) {}
+    explicit SectionWriter(std::string* out) : out_(out) {}
 
     bool ok() const { return problem_.empty(); }
     const std::string& problem() const { return problem_; }
+    std::size_t size() const { return size_; }
     void refuse(const std::string& why)
     {
         if (problem_.empty())
             problem_ = why;
     }
 
-    void int32(int32_t v) { appendInt32(out_, v); }
+    void int32(int32_t v)
+    {
+        size_ += 4;
+        if (out_)
+            appendInt32(*out_, v);
+    }
 
     void count(std::size_t n)
     {
@@ -61,11 +68,13 @@ public:
             refuse(formatText("文本长度 %lld 字节超过上限 %lld 字节", static_cast<long long>(t.size()), MaxTextBytes));
             return;
         }
-        if (out_.size() + 4 * (t.size() + 1) > MaxDataFileBytes) {
+        size_ += 4 * (t.size() + 1);
+        if (size_ > MaxDataFileBytes) {
             refuse(formatText("文件将超过 %lld MiB", static_cast<long long>(MaxDataFileBytes >> 20)));
             return;
         }
-        appendText(out_, t);
+        if (out_)
+            appendText(*out_, t);
     }
 
     template <typename List>
@@ -93,7 +102,8 @@ public:
     }
 
 private:
-    std::string& out_;
+    std::string* out_ = nullptr;
+    std::size_t size_ = 0;
     std::string problem_;
 };
 
@@ -675,9 +685,14 @@ FileResult encodeDataFile(const DataSet& dataSet, std::string& out)
     FileResult r;
     std::string why = unwritableReason(dataSet);
     if (why.empty()) {
-        SectionWriter w(out);
-        writeSections(dataSet, w);
-        why = w.problem();
+        SectionWriter measure(nullptr);
+        writeSections(dataSet, measure);
+        why = measure.problem();
+        if (why.empty()) {
+            out.reserve(measure.size());
+            SectionWriter w(&out);
+            writeSections(dataSet, w);
+        }
     }
     if (!why.empty()) {
         out.clear();
