@@ -97,7 +97,12 @@ int cmdDump(const std::vector<std::string>& argv, Io io)
     if (!r.ok())
         return reportFile(path, r, io);
     io.out << toJson(ds).dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
-    return io.out.good() ? ExitDone : ExitBadInput;
+    io.out.flush();
+    if (!io.out.good()) {
+        io.err << path << ": the JSON form could not be written to the output\n";
+        return ExitBadInput;
+    }
+    return ExitDone;
 }
 
 int cmdBuild(const std::vector<std::string>& argv, Io io)
