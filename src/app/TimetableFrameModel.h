@@ -1,0 +1,92 @@
+#pragma once
+// The class and teacher timetable panels as the window sees them: the panel state of the output
+// layer plus the tool strip, and what a click on the strip or a menu choice changes.
+#include <filesystem>
+#include <string>
+
+#include "app/TimetableToolStrip.h"
+#include "output/TimetableLayout.h"
+#include "output/WorkbookExports.h"
+
+namespace tabrel {
+
+class CanvasFactory;
+class DataSet;
+
+// What an export did, for the user (UTF-8): a summary naming where the files went, and the
+// failures when there were any.
+struct ExportOutcome {
+    bool ok = true;
+    std::string summary;
+    std::string errors;
+};
+
+class TimetableFrameModel {
+public:
+    explicit TimetableFrameModel(TimetableToolStrip::Variant variant) : strip(variant) {}
+    virtual ~TimetableFrameModel() = default;
+
+    TimetableToolStrip strip;
+
+    virtual TimetablePanel& panel() = 0;
+    virtual void setDataSet(DataSet* dataSet) = 0;
+    // Whether a check box or radio button is on.
+    virtual bool isOn(TimetableToolStrip::Hit hit) const = 0;
+
+    enum class ClickResult { None, Redraw, OpenPerRowMenu, OpenExportMenu };
+    // A click on the strip: check boxes flip, an unselected radio button is selected (the picture is
+    // redrawn), the number box and the export button open their menus.
+    ClickResult click(int x, int y);
+
+    // A choice of the per-row menu ("1" … "15"): true when the picture must be made anew.
+    bool chooseTablesPerRow(int n);
+
+    // Before the panel is shown: the tables are listed and laid out again, and the picture is
+    // remade, so the panel always shows the schedule as it stands.
+    virtual std::string prepareForShow() = 0;
+
+    // Runs entry `item` of the export menu (0 = one workbook per table, 1 = all tables in one
+    // workbook, 2 = one picture per table) into the program folder.
+    virtual ExportOutcome runExport(int item, const std::filesystem::path& programFolder, CanvasFactory& pictures,
+                                    const WorkbookFactory& workbooks) = 0;
+
+    // The picture must be made at the panel's picture size and drawn again.
+    bool pictureStale = true;
+
+protected:
+    virtual bool toggle(TimetableToolStrip::Hit hit) = 0;
+};
+
+class ClassTableFrameModel : public TimetableFrameModel {
+public:
+    explicit ClassTableFrameModel(DataSet* dataSet);
+    ClassTablePanel classPanel;
+
+    TimetablePanel& panel() override { return classPanel; }
+    void setDataSet(DataSet* dataSet) override;
+    bool isOn(TimetableToolStrip::Hit hit) const override;
+    std::string prepareForShow() override;
+    ExportOutcome runExport(int item, const std::filesystem::path& programFolder, CanvasFactory& pictures,
+                            const WorkbookFactory& workbooks) override;
+
+protected:
+    bool toggle(TimetableToolStrip::Hit hit) override;
+};
+
+class TeacherTableFrameModel : public TimetableFrameModel {
+public:
+    explicit TeacherTableFrameModel(DataSet* dataSet);
+    TeacherTablePanel teacherPanel;
+
+    TimetablePanel& panel() override { return teacherPanel; }
+    void setDataSet(DataSet* dataSet) override;
+    bool isOn(TimetableToolStrip::Hit hit) const override;
+    std::string prepareForShow() override;
+    ExportOutcome runExport(int item, const std::filesystem::path& programFolder, CanvasFactory& pictures,
+                            const WorkbookFactory& workbooks) override;
+
+protected:
+    bool toggle(TimetableToolStrip::Hit hit) override;
+};
+
+} // namespace tabrel
