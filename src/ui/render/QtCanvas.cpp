@@ -40,7 +40,7 @@ qreal ideographMiddle(const QFont& font)
 QStringList QtCanvas::familiesFor(const std::string& gbkFace)
 {
     const std::string face = gbk::toUtf8(gbkFace);
-    const QStringList defaults{QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans CJK SC"),
+    const QStringList defaults{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN"),
                                QStringLiteral("Noto Serif CJK SC")};
     if (face.empty())
         return defaults;
@@ -124,6 +124,20 @@ void QtCanvas::drawText(const Rect& rect, const std::string& gbkText, const Text
         baseline = rect.bottom - em / 2 - middle;
     else
         baseline = rect.top + em / 2 - middle;
+
+    if (style.flags & text::Clip) {
+        // Clipping never cuts a text that fits: one whose ink would cross an edge of the
+        // rectangle but is not taller than it moves inside (digits sit higher than ideographs).
+        const QRectF ink = fm.tightBoundingRect(s);
+        const qreal inkTop = baseline + ink.top();
+        const qreal inkBottom = baseline + ink.bottom();
+        if (ink.height() <= rect.height()) {
+            if (inkBottom > rect.bottom)
+                baseline -= std::ceil(inkBottom - rect.bottom);
+            else if (inkTop < rect.top)
+                baseline += std::ceil(rect.top - inkTop);
+        }
+    }
 
     painter_.save();
     if (style.flags & text::Clip)
