@@ -100,8 +100,47 @@ void BM_DecodeLargeSchool(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
 }
 
+// The heaviest load the reader lets through: every grade and teacher limit reached, every cell
+// naming a teacher that does not exist (so the post-load rebuild searches the whole list each time).
+void BM_LoadAtTheLimits(benchmark::State& state)
+{
+    DataSet ds;
+    ds.morningCount = 6;
+    ds.afternoonCount = 6;
+    for (int d = 0; d < DayColumns; ++d)
+        ds.dayNames.push_back("d");
+    for (int i = 0; i < MaxTeacherCount; ++i) {
+        ds.appendTeacher();
+        char name[16];
+        std::snprintf(name, sizeof name, "t%05d", i); // all of one length: every comparison reads the bytes
+        ds.teachers.back()->name = name;
+    }
+    ds.setGradeCount(MaxGradeColumns);
+    for (int g = 0; g < MaxGradeColumns; ++g) {
+        ds.setClassCount(g, MaxClassesPerGrade);
+        for (auto& c : ds.grades[g]->classes)
+            for (auto& row : c->cells)
+                for (auto& cell : row)
+                    cell.teacher = "t99999"; // same length, no such teacher
+    }
+    std::string bytes;
+    if (!encodeDataFile(ds, bytes).ok()) {
+        state.SkipWithError("cannot encode");
+        return;
+    }
+    for (auto _ : state) {
+        DataSet back;
+        FileResult r = decodeDataSections(back, bytes);
+        if (!r.ok())
+            state.SkipWithError(r.message.c_str());
+        back.relinkTeacherCells();
+    }
+    state.counters["file_MiB"] = static_cast<double>(bytes.size()) / (1 << 20);
+}
+
 } // namespace
 
+BENCHMARK(BM_LoadAtTheLimits)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_SaveLargeSchool)->Arg(6)->Arg(400)->Arg(4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLargeSchool)->Arg(6)->Arg(400)->Arg(4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodeLargeSchool)->Arg(6)->Arg(400)->Arg(4000)->Unit(benchmark::kMillisecond);

@@ -50,8 +50,8 @@ void appendText(std::string& out, std::string_view text);
 // that goes beyond them, so every file written can be read back whole.
 inline constexpr std::size_t MaxDataFileBytes = std::size_t{64} << 20; // whole file
 inline constexpr int32_t MaxTextBytes = 1 << 20;                       // one text
-inline constexpr int32_t MaxClassesPerGrade = 500;
-inline constexpr int32_t MaxTeacherCount = 5000;
+inline constexpr int32_t MaxClassesPerGrade = 200;
+inline constexpr int32_t MaxTeacherCount = 2000;
 inline constexpr std::size_t MaxSidecarBytes = std::size_t{16} << 20;
 
 // ---- in-memory forms ------------------------------------------------------------------------------
