@@ -27,15 +27,20 @@ struct FileResult {
     bool ok() const { return status == FileStatus::Ok; }
 };
 
-// Writes the whole data set to `path` through a temporary file renamed over it.
+// Writes the whole data set to `path` through a temporary file beside it, flushed and renamed over
+// it. On failure (CannotWrite, message "无法写入文件: <path>（reason）") the old file is untouched.
+// A table without rows or without columns is written as 0 x 0.
 FileResult saveDataFile(const DataSet& dataSet, const std::string& path);
 
 // Reads `path` into a freshly constructed data set: the sidecar first, then the seven sections,
 // then the post-load rebuild of the teachers' lessons. On any status but Ok the data set is
-// half-filled and must be discarded by the caller.
+// half-filled and must be discarded by the caller. Ok is when the application sets `loadedFromFile`;
+// sidecarRead and duplicateNewNames are filled whatever the status.
 FileResult loadDataFile(DataSet& dataSet, const std::string& path);
 
 // Reads the sidecar of the data file at `path` into dataSet.nameReplacements; 1 when one existed.
+// Line ends "\n" or "\r\n"; a line without "-", starting with "-" or ending with it is skipped.
+// Each new name listed more than once is added to duplicateNewNames once; its lines are used.
 int readReplacements(DataSet& dataSet, const std::string& path, std::vector<std::string>* duplicateNewNames = nullptr);
 
 // The sidecar path: every ".qtf" in the path replaced by ".rep"; "" when the path holds no ".qtf".
