@@ -388,6 +388,22 @@ TEST(DataFileFailures, AFailedWriteLeavesTheOldFileByteIdentical)
     EXPECT_TRUE(noTempFilesIn(dir.path(), 1));
 }
 
+TEST(DataFileFailures, SavingThroughALinkReplacesTheLinkedFileAndKeepsItsMode)
+{
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const fs::path real = dir.path() / "真.qtf", link = dir.path() / "链.qtf";
+    test::writeFile(real, "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(real, link);
+    DataSet ds;
+    ASSERT_TRUE(saveDataFile(ds, link.string()).ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::readFile(real).size(), 792u); // an empty data set
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
 TEST(DataFileFailures, DataSetsTheFormatCannotHoldAreNotWritten)
 {
     test::TempDir dir;
