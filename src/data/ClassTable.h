@@ -52,6 +52,34 @@ public:
     // Replaces or appends the rule "subject-level"; an empty level removes it and returns 0.
     static int setCellRule(LessonCell& cell, const std::string& subjectName, const std::string& level);
 
+    // ---- placement checks (implemented with the scheduling code, src/scheduling/ClassPlacement.cpp) ----
+    // Keeps the teaching plan in step with a lesson text "w" or "w.k" of the subjects panel.
+    int UpdateAssignmentFromLessonText(const std::string& subjectName, const std::string& lessonText);
+    // First assignment of the subject, or nullptr.
+    TeachingAssignment* FindAssignment(const std::string& subjectName) const;
+    // `weeklyLessons` of the subject's assignment, 0 when none.
+    int WeeklyLessonsOf(const std::string& subjectName) const;
+    // Recomputes `placedCount` and `placedDoubles` of every assignment from the grid.
+    int RecountPlaced();
+    // Cells holding the subject on the days before `day` plus on `day` before `period`.
+    int ProgressBefore(const std::string& subjectName, int day, int period) const;
+    // Adjacent morning or afternoon pairs of the day holding the same non-empty text.
+    int DoublesOnDay(int day) const;
+    // Ranks every assignment for the cell; fills `candidates` and `candidateTexts`, returns their count.
+    // `autoRunning` is the application's flag of an automatic search in progress (pace check).
+    int EvaluateSlot(const LessonCell& cell, int autoRunning = 0);
+    // Rebuilds `candidateTexts` from `candidates` and the reasons of the last evaluation.
+    void BuildCandidateTexts();
+    // 20 = fine, 5 = doubtful, -1 = forbidden, for the lesson standing in the cell.
+    int CellFitness(const LessonCell& cell) const;
+    // Writes the swap hint `mark` of every cell for the selected cell.
+    int MarkSwapTargets(LessonCell& selected);
+    int ClearMarks();
+    // Lessons of the subject still to place when it may go into the slot by the hard rules, else 0.
+    int RemainingIfPlaceable(const std::string& subjectName, int period, int day) const;
+    // Empties every cell of the grid and relinks it.
+    void ClearAllCells();
+
     // Appends an assignment and returns it.
     TeachingAssignment* appendAssignment();
     // Cell at (period, day), or nullptr outside the 12 x 7 grid.

@@ -23,6 +23,7 @@ public:
     int32_t subjectNever = 0;
     int32_t teacherNever = 0;
     int32_t cost = 10;
+    int32_t listIndex = 0; // position in the class's plan, kept by the automatic engine during a search
 };
 
 } // namespace tabrel

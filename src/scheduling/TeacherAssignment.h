@@ -1,0 +1,27 @@
+#pragma once
+// Teacher data derived from the classes' teaching plans: assigned periods, missing teacher records
+// and the teacher summary table ("教师任教信息表").
+#include <vector>
+
+namespace tabrel {
+
+class ClassTable;
+class DataSet;
+class DataTable;
+
+// Every class of every grade, grades in order and classes in grade order.
+std::vector<ClassTable*> allClasses(const DataSet& dataSet);
+
+// For every teacher: `assignedPeriods` = sum of weeklyLessons + 2 x doubleCount over the assignments
+// of every class that name it.
+void ComputeAssignedPeriods(DataSet& dataSet);
+
+// Appends a teacher record for every assigned name without one (subjects outer, classes inner), with
+// the short name and the subject it was first found under. Returns the number of records added.
+int AddMissingTeachers(DataSet& dataSet);
+
+// "提取教师": one row per (subject, teacher) pair with the weekly lessons the teacher gives in it,
+// under the header row "任教科目", "教师", "课时".
+void BuildTeacherLoadTable(const DataSet& dataSet, DataTable& table);
+
+} // namespace tabrel
