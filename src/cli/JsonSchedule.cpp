@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "data/DataFile.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 
@@ -137,6 +138,9 @@ private:
         auto converted = gbk::fromUtf8(j.get_ref<const std::string&>(), message);
         if (!converted)
             return fail(path, message);
+        if (converted->size() > static_cast<std::size_t>(MaxTextBytes))
+            return fail(path, "a text of " + std::to_string(converted->size()) + " bytes; a data file holds at most " +
+                                  std::to_string(MaxTextBytes));
         out = std::move(*converted);
         return true;
     }
@@ -292,7 +296,7 @@ bool Reader::grades(const Json& j, const std::string& path)
         if (it == jg.end())
             continue;
         const std::string cp = member(gp, "classes");
-        if (!array(*it, cp, static_cast<std::size_t>(std::numeric_limits<int32_t>::max()), "classes"))
+        if (!array(*it, cp, MaxClassesPerGrade, "classes"))
             return false;
         // The count first, so every class takes the grade's name and its position.
         ds_.setClassCount(static_cast<int>(g), static_cast<int>(it->size()));
@@ -379,7 +383,7 @@ bool Reader::subjects(const Json& j, const std::string& path)
 
 bool Reader::teachers(const Json& j, const std::string& path)
 {
-    if (!array(j, path, static_cast<std::size_t>(std::numeric_limits<int32_t>::max()), "teachers"))
+    if (!array(j, path, MaxTeacherCount, "teachers"))
         return false;
     for (std::size_t i = 0; i < j.size(); ++i) {
         const std::string p = index(path, i);

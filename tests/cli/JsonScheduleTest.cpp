@@ -259,6 +259,10 @@ TEST(JsonSchedule, ArraysLongerThanTheirPlaceAreRefused)
         {with("subjects", Json::array({subject})), "subjects[0].gradeLessons"},
         {with("teacherSlotSettings", Json(std::vector<Json>(13, Json::array()))), "teacherSlotSettings"},
         {with("teacherSlotSettings", slotRows), "teacherSlotSettings[1]"},
+        // The data file's own limits: classes per grade and teachers.
+        {with("grades", Json::array({with("classes", Json(std::vector<Json>(201, Json::object())))})),
+         "grades[0].classes"},
+        {with("teachers", Json(std::vector<Json>(2001, Json::object()))), "teachers"},
         // Three periods a day, two days: a fourth row or a third cell has no place.
         {parse(R"({"morningCount": 3, "dayNames": ["一", "二"],
                    "grades": [{"classes": [{"cells": [[], [], [], []]}]}]})"),
@@ -310,8 +314,14 @@ TEST(JsonSchedule, TextsWithoutGbkFormAreRefused)
     EXPECT_EQ(e.path, "grades[0].classes[0].assignments[0].teacher");
 }
 
-TEST(JsonSchedule, OversizedTablesAreRefusedBeforeAllocating)
+TEST(JsonSchedule, OversizedTablesAndTextsAreRefused)
 {
+    Json teacher = Json::object();
+    teacher["remark"] = std::string((1 << 20) + 1, 'a');
+    Json big = Json::object();
+    big["teachers"] = Json::array({teacher});
+    EXPECT_EQ(misfit(big).path, "teachers[0].remark");
+
     JsonError e = misfit(parse(R"({"teacherGroupTable": {"rows": 2000000000, "columns": 2000000000}})"));
     EXPECT_EQ(e.path, "teacherGroupTable");
 }
