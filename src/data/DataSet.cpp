@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
+#include <unordered_map>
 
 #include "data/Gbk.h"
 
@@ -339,6 +341,11 @@ int DataSet::relinkTeacherCells()
 {
     for (auto& t : teachers)
         t->clearDerived();
+    // First teacher of each name, so the rebuild is linear in cells rather than cells x teachers.
+    std::unordered_map<std::string_view, TeacherInfoRecord*> byName;
+    byName.reserve(teachers.size());
+    for (auto& t : teachers)
+        byName.emplace(t->name, t.get());
     const int periods = std::min(periodsPerDay(), MaxPeriodRows);
     const int days = std::min(dayCount(), DayColumns);
     for (const auto& g : grades)
@@ -348,8 +355,9 @@ int DataSet::relinkTeacherCells()
                     LessonCell& cell = c->cells[n][d];
                     if (cell.teacher.empty())
                         continue;
-                    if (TeacherInfoRecord* t = findTeacher(cell.teacher))
-                        t->addLesson(&cell);
+                    auto it = byName.find(cell.teacher);
+                    if (it != byName.end())
+                        it->second->addLesson(&cell);
                 }
     for (auto& t : teachers)
         t->rebuildSlotTexts();
