@@ -55,3 +55,12 @@ main() {
 }
 
 main
+
+# ---- automatic scheduling of the example school ------------------------------------------------
+# Runs the automatic scheduling over the whole school and prints, per class, lessons placed/required.
+schedule_example() {
+    step "自动排课（全校）：$OUT/middle-school.scheduled.qtf"
+    "$CLI" schedule "$SCHOOL_QTF" -o "$OUT/middle-school.scheduled.qtf"
+}
+
+schedule_example

@@ -58,6 +58,8 @@ const Command* findCommand(const std::string& name);
 int cmdNew(const std::vector<std::string>& args, Io io);
 int cmdDump(const std::vector<std::string>& args, Io io);
 int cmdBuild(const std::vector<std::string>& args, Io io);
+int cmdSchedule(const std::vector<std::string>& args, Io io);
+int cmdReport(const std::vector<std::string>& args, Io io);
 int cmdExport(const std::vector<std::string>& args, Io io);
 int cmdMerge(const std::vector<std::string>& args, Io io);
 

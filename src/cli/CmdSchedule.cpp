@@ -1,0 +1,237 @@
+// tabrel-cli schedule and report: the automatic run over a scope, and the unplaced-lesson report.
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "data/DataFile.h"
+#include "data/DataSet.h"
+#include "data/Gbk.h"
+#include "manual/UnplacedReport.h"
+#include "scheduling/AutoRun.h"
+#include "scheduling/TeacherAssignment.h"
+
+namespace tabrel::cli {
+
+namespace {
+
+int usage(const char* command, const std::string& message, Io io)
+{
+    io.err << "tabrel-cli " << command << ": " << message << "\n";
+    printUsage(*findCommand(command), io.err);
+    return ExitUsage;
+}
+
+// Loads the file as the program opens it; returns -1 on success, else the status (message printed).
+int load(DataSet& ds, const std::string& path, Io io)
+{
+    ds.fillDefaultTitle();
+    const FileResult r = loadDataFile(ds, path);
+    if (r.ok())
+        return -1;
+    std::string message = r.message;
+    if (message.empty())
+        message = r.status == FileStatus::Damaged ? "the data file is damaged" : "cannot open the file for reading";
+    if (message.rfind(path + ":", 0) == 0)
+        io.err << message << "\n";
+    else
+        io.err << path << ": " << message << "\n";
+    return r.status == FileStatus::Damaged ? ExitDamaged : ExitBadInput;
+}
+
+// A scope name from the command line as GBK; false (message printed) when it has no GBK form.
+bool scopeName(const std::string& option, const std::string& utf8, std::string& out, Io io)
+{
+    std::string error;
+    auto g = gbk::fromUtf8(utf8, error);
+    if (!g) {
+        io.err << option << ": " << error << "\n";
+        return false;
+    }
+    out = *g;
+    return true;
+}
+
+// Lessons standing in the class's stored grid (neither free nor "empty").
+int placedLessons(const DataSet& ds, const ClassTable& c)
+{
+    const int periods = std::min(ds.periodsPerDay(), MaxPeriodRows);
+    const int days = std::min(ds.dayCount(), DayColumns);
+    int n = 0;
+    for (int p = 0; p < periods; ++p)
+        for (int d = 0; d < days; ++d)
+            n += !c.cells[p][d].subject.empty() && c.cells[p][d].subject != "empty";
+    return n;
+}
+
+int requiredLessons(const ClassTable& c)
+{
+    long long n = 0;
+    for (const auto& a : c.assignments)
+        n += a->weeklyLessons;
+    return static_cast<int>(n);
+}
+
+} // namespace
+
+int cmdSchedule(const std::vector<std::string>& argv, Io io)
+{
+    Args args(argv, {"-o", "--grade", "--class"}, {"--in-place"});
+    if (args.helpAsked()) {
+        printUsage(*findCommand("schedule"), io.out);
+        return ExitDone;
+    }
+    if (!args.ok())
+        return usage("schedule", args.error(), io);
+    if (args.positionals().size() != 1)
+        return usage("schedule", args.positionals().empty() ? "missing FILE.qtf" : "unexpected argument " + args.positionals()[1], io);
+    if (args.has("-o") == args.has("--in-place"))
+        return usage("schedule", "give exactly one of -o OUT.qtf and --in-place", io);
+    if (args.has("--grade") && args.has("--class"))
+        return usage("schedule", "give at most one of --grade and --class", io);
+    const std::string& input = args.positionals()[0];
+    const std::string output = args.has("-o") ? *args.value("-o") : input;
+
+    DataSet ds;
+    if (int s = load(ds, input, io); s >= 0)
+        return s;
+    // As the program prepares an opened file for the run: the teachers' loads, then their courses.
+    ComputeAssignedPeriods(ds);
+    ds.syncTeacherAssignments();
+
+    SchedulingState state;
+    AutoRun run(ds, state);
+    if (auto grade = args.value("--grade")) {
+        std::string name;
+        if (!scopeName("--grade", *grade, name, io))
+            return ExitBadInput;
+        int found = -1;
+        for (std::size_t g = 0; g < ds.gradeNames.size() && found < 0; ++g)
+            if (ds.gradeNames[g] == name)
+                found = static_cast<int>(g);
+        if (found < 0) {
+            io.err << input << ": no grade is named " << *grade << "\n";
+            return ExitNothingToDo;
+        }
+        run.SelectGrade(found);
+    } else if (auto cls = args.value("--class")) {
+        std::string name;
+        if (!scopeName("--class", *cls, name, io))
+            return ExitBadInput;
+        int gradeIndex = -1, classIndex = -1;
+        for (std::size_t g = 0; g < ds.grades.size() && gradeIndex < 0; ++g)
+            for (std::size_t j = 0; j < ds.grades[g]->classes.size(); ++j)
+                if (ds.grades[g]->classes[j]->name == name) {
+                    gradeIndex = static_cast<int>(g);
+                    classIndex = static_cast<int>(j);
+                    break;
+                }
+        if (gradeIndex < 0) {
+            io.err << input << ": no class is named " << *cls << "\n";
+            return ExitNothingToDo;
+        }
+        run.SelectClass(gradeIndex, classIndex);
+    } else
+        run.SelectSchool();
+
+    run.Start();
+    for (const ClassTable* c : run.classList())
+        io.out << gbk::toUtf8(c->name) << ' ' << placedLessons(ds, *c) << '/' << requiredLessons(*c) << '\n';
+    io.out << AutoRun::EndMessage() << '\n';
+    io.out.flush();
+
+    const FileResult saved = saveDataFile(ds, output);
+    if (!saved.ok()) {
+        io.err << (saved.message.empty() ? output + ": cannot write the file" : saved.message) << "\n";
+        return ExitBadInput;
+    }
+    return ExitDone;
+}
+
+int cmdReport(const std::vector<std::string>& argv, Io io)
+{
+    Args args(argv, {"--class"}, {"--json"});
+    if (args.helpAsked()) {
+        printUsage(*findCommand("report"), io.out);
+        return ExitDone;
+    }
+    if (!args.ok())
+        return usage("report", args.error(), io);
+    if (args.positionals().size() != 1)
+        return usage("report", args.positionals().empty() ? "missing FILE.qtf" : "unexpected argument " + args.positionals()[1], io);
+    const std::string& input = args.positionals()[0];
+
+    DataSet ds;
+    if (int s = load(ds, input, io); s >= 0)
+        return s;
+    // As the manual scheduling panel is shown: the teachers' loads, then their courses.
+    ComputeAssignedPeriods(ds);
+    ds.syncTeacherAssignments();
+
+    std::vector<std::pair<int, ClassTable*>> classes; // grade index, class
+    std::string wanted;
+    const bool one = args.has("--class");
+    if (one && !scopeName("--class", *args.value("--class"), wanted, io))
+        return ExitBadInput;
+    for (std::size_t g = 0; g < ds.grades.size(); ++g)
+        for (const auto& c : ds.grades[g]->classes)
+            if (!one || (classes.empty() && c->name == wanted))
+                classes.emplace_back(static_cast<int>(g), c.get());
+    if (one && classes.empty()) {
+        io.err << input << ": no class is named " << *args.value("--class") << "\n";
+        return ExitNothingToDo;
+    }
+
+    const int periods = std::min(ds.periodsPerDay(), MaxPeriodRows);
+    const int days = std::min(ds.dayCount(), DayColumns);
+    nlohmann::ordered_json out;
+    out["classes"] = nlohmann::ordered_json::array();
+    std::string text;
+    for (auto [g, c] : classes) {
+        c->RecountPlaced();
+        nlohmann::ordered_json jc;
+        jc["grade"] = gbk::toUtf8(ds.gradeNames[g]);
+        jc["name"] = gbk::toUtf8(c->name);
+        jc["lessons"] = nlohmann::ordered_json::array();
+        text += gbk::toUtf8(ds.gradeNames[g]) + " " + gbk::toUtf8(c->name) + "\n";
+        for (const auto& a : c->assignments) {
+            const long long remaining = static_cast<long long>(a->weeklyLessons) - a->placedCount;
+            jc["lessons"].push_back({{"subject", gbk::toUtf8(a->subject)},
+                                     {"teacher", gbk::toUtf8(a->teacher)},
+                                     {"weeklyLessons", a->weeklyLessons},
+                                     {"placed", a->placedCount},
+                                     {"remaining", remaining}});
+            text += "  " + gbk::toUtf8(a->subject) + " " + (a->teacher.empty() ? "-" : gbk::toUtf8(a->teacher)) +
+                    " weekly " + std::to_string(a->weeklyLessons) + " placed " + std::to_string(a->placedCount) +
+                    " remaining " + std::to_string(remaining) + "\n";
+        }
+        jc["freeSlots"] = nlohmann::ordered_json::array();
+        for (int p = 0; p < periods; ++p)
+            for (int d = 0; d < days; ++d) {
+                const LessonCell& cell = c->cells[p][d];
+                if (!cell.subject.empty() || !c->commonPeriods[p][d].empty())
+                    continue;
+                const auto lines = report::classViewLines(*c, cell, 0);
+                nlohmann::ordered_json jl = nlohmann::ordered_json::array();
+                text += "  " + gbk::toUtf8(ds.dayNames[d]) + " " + gbk::toUtf8(ds.periodLabel(p)) + " (period " +
+                        std::to_string(p) + ", day " + std::to_string(d) + ")\n";
+                for (const auto& line : lines) {
+                    jl.push_back(gbk::toUtf8(line));
+                    text += "    " + gbk::toUtf8(line) + "\n";
+                }
+                jc["freeSlots"].push_back({{"period", p}, {"day", d}, {"lines", jl}});
+            }
+        out["classes"].push_back(jc);
+    }
+    if (args.has("--json"))
+        io.out << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+    else
+        io.out << text;
+    io.out.flush();
+    if (!io.out.good()) {
+        io.err << input << ": the report could not be written to the output\n";
+        return ExitBadInput;
+    }
+    return ExitDone;
+}
+
+} // namespace tabrel::cli
