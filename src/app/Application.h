@@ -6,6 +6,7 @@
 
 #include "app/RecentFileList.h"
 #include "app/TraceLog.h"
+#include "scheduling/PlacementEngine.h"
 
 namespace tabrel {
 
@@ -39,8 +40,8 @@ public:
 
     // A data file was read since start-up: automatic scheduling may run.
     bool loadedFromFile = false;
-    // An automatic search is running.
-    bool autoRunning = false;
+    // The flag of an automatic search in progress and its cursor.
+    SchedulingState scheduling;
 
 private:
     std::string programFolder_;

@@ -38,14 +38,22 @@ void Document::replaceDataSet(std::unique_ptr<DataSet> fresh)
     // The old set goes only after every listener points at the new one.
     std::unique_ptr<DataSet> old = std::move(pDataSet);
     pDataSet = std::move(fresh);
-    for (auto& l : listeners_)
-        l(*pDataSet);
+    const auto listeners = listeners_; // a listener may remove itself
+    for (auto& l : listeners)
+        l.second(*pDataSet);
     old.reset();
 }
 
-void Document::addReplacementListener(std::function<void(DataSet&)> listener)
+int Document::addReplacementListener(std::function<void(DataSet&)> listener)
 {
-    listeners_.push_back(std::move(listener));
+    const int id = nextListenerId_++;
+    listeners_.emplace_back(id, std::move(listener));
+    return id;
+}
+
+void Document::removeReplacementListener(int id)
+{
+    std::erase_if(listeners_, [id](const auto& l) { return l.first == id; });
 }
 
 void Document::newSchedule()

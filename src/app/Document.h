@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/DataFile.h"
@@ -54,8 +55,9 @@ public:
     // "另存为" with the chosen name: on success the path becomes that name.
     SaveOutcome saveAs(const std::string& path, const std::function<void(DataSet&)>& beforeWrite = {});
 
-    // Called after the DataSet object was replaced (open, new).
-    void addReplacementListener(std::function<void(DataSet&)> listener);
+    // Called after the DataSet object was replaced (open, new). Returns an id for removal.
+    int addReplacementListener(std::function<void(DataSet&)> listener);
+    void removeReplacementListener(int id);
 
 private:
     void replaceDataSet(std::unique_ptr<DataSet> fresh);
@@ -63,7 +65,8 @@ private:
     Application& app_;
     std::unique_ptr<DataSet> pDataSet;
     std::string path_;
-    std::vector<std::function<void(DataSet&)>> listeners_;
+    std::vector<std::pair<int, std::function<void(DataSet&)>>> listeners_;
+    int nextListenerId_ = 1;
 };
 
 // The text a user reads when opening failed (UTF-8).

@@ -1,0 +1,73 @@
+#pragma once
+// The automatic-scheduling page (自动排课): the scope tree "全校" → grades → classes, what a selection
+// means, the start of the engine, the page geometry and the summary shown after a run.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Dimensions.h"
+#include "scheduling/AutoRun.h"
+
+namespace tabrel {
+
+class DataSet;
+
+class PaikeRunPage {
+public:
+    PaikeRunPage(DataSet& dataSet, SchedulingState& state);
+
+    struct Node {
+        enum class Kind { School, Grade, Class } kind = Kind::School;
+        std::string text;  // GBK: "全校", the grade name or the class name
+        int gradeIndex = -1;
+        int classIndex = -1;
+        int parent = -1;   // index of the parent node, -1 for the root
+    };
+    // Fills the tree from the grades and classes present now; only the first call does anything.
+    // True when it filled the tree (the window then rebuilds its tree and selects the root).
+    bool fillTree();
+    bool treeFilled() const { return treeFilled_; }
+    const std::vector<Node>& nodes() const { return nodes_; }
+
+    // A tree selection by node index: "" when the scope was set, otherwise "选择错误!" (GBK) and the
+    // class list is empty.
+    std::string select(int nodeIndex);
+    int selectedNode() const { return selected_; }
+    const AutoRun& run() const { return *run_; }
+
+    // "开始排课": the searches of the scope, then the end message "auto paike end".
+    std::string start(ProgressSink* sink);
+    const std::vector<SearchResult>& lastResults() const { return lastResults_; }
+
+    // One line per class of the current scope after a run: class name, lessons placed, lessons
+    // required (GBK texts, numbers as numbers).
+    struct ClassSummary {
+        std::string gradeName;
+        std::string className;
+        int placed = 0;
+        int required = 0;
+    };
+    std::vector<ClassSummary> summary() const;
+
+    // The data set was replaced: the tree is filled again at the next show.
+    void setDataSet(DataSet& dataSet);
+
+    // Page geometry: the button at the top left, the tree below it (left edge at the button's, top
+    // at twice the button's height, a ninth of the page's width, the page height minus two and a
+    // half button heights), the progress bar right of the button, the summary right of the tree.
+    struct Geometry {
+        Rect button, tree, progress, summary;
+    };
+    static Geometry layout(int width, int height, int buttonWidth, int buttonHeight);
+
+private:
+    DataSet* dataSet_;
+    SchedulingState& state_;
+    std::unique_ptr<AutoRun> run_;
+    std::vector<Node> nodes_;
+    bool treeFilled_ = false;
+    int selected_ = -1;
+    std::vector<SearchResult> lastResults_;
+};
+
+} // namespace tabrel

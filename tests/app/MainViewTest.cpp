@@ -1,0 +1,180 @@
+// Switching panels, the refusal of automatic scheduling, the top menu's commands and take-overs.
+#include <gtest/gtest.h>
+
+#include "app/Application.h"
+#include "app/Document.h"
+#include "app/MainView.h"
+#include "data/DataSet.h"
+#include "support/TestSupport.h"
+
+using namespace tabrel;
+using test::G;
+using test::U;
+
+namespace {
+struct Fixture {
+    Application app;
+    Document doc{app};
+    MainView view{app, doc};
+    std::vector<std::string> shown;
+    Fixture()
+    {
+        doc.newSchedule();
+        view.setPanelShower([this](const std::string& n) { shown.push_back(n); });
+    }
+    std::vector<std::string> buttons() const
+    {
+        std::vector<std::string> v;
+        for (const auto& b : const_cast<MainView&>(view).topMenu().buttons())
+            v.push_back(U(b));
+        return v;
+    }
+};
+} // namespace
+
+TEST(MainView, ShowingAPanelPreparesItShowsItAndSwitchesTheMenu)
+{
+    Fixture f;
+    std::vector<std::string> order;
+    f.view.setBeforeShow(G("班级课程表"), [&] { order.push_back("prepare"); });
+    f.view.setPanelShower([&](const std::string& n) { order.push_back("show " + U(n)); });
+    EXPECT_EQ(f.buttons(), (std::vector<std::string>{"关闭", "保存", "另存为", "帮助", "关于"}));
+
+    auto r = f.view.showPanel(G("班级课程表"));
+    EXPECT_EQ(r.result, MainView::ShowResult::Shown);
+    EXPECT_EQ(order, (std::vector<std::string>{"prepare", "show 班级课程表"}));
+    EXPECT_EQ(f.buttons(), (std::vector<std::string>{"返回", "保存", "帮助"}));
+
+    f.view.showPanel(G("总课程表"));
+    EXPECT_EQ(f.buttons(), (std::vector<std::string>{"返回", "保存", "清空", "帮助"}));
+    EXPECT_EQ(f.view.runButton(G("清空")), MainView::Command::Clear);
+}
+
+TEST(MainView, AutomaticSchedulingNeedsAFileReadSinceStartUp)
+{
+    Fixture f;
+    auto r = f.view.showPanel(G("自动排课"));
+    EXPECT_EQ(r.result, MainView::ShowResult::Refused);
+    EXPECT_EQ(U(r.message), "请保存数据后，再打开，再自动排课");
+    EXPECT_TRUE(f.shown.empty());
+    EXPECT_EQ(f.view.visiblePanel(), "");
+    EXPECT_EQ(U(f.view.topMenu().buttons()[0]), "关闭");
+
+    f.app.loadedFromFile = true;
+    EXPECT_EQ(f.view.showPanel(G("自动排课")).result, MainView::ShowResult::Shown);
+    EXPECT_EQ(U(f.view.visiblePanel()), "自动排课");
+}
+
+TEST(MainView, ShowingSchedulingPanelsHandsAssignmentsToTheTeachers)
+{
+    Fixture f;
+    DataSet& ds = f.doc.dataSet();
+    ds.setGradeCount(1);
+    ds.gradeNames[0] = G("初一");
+    ds.setClassCount(0, 1);
+    ds.appendTeacher();
+    ds.teachers[0]->name = G("张三");
+    auto* a = ds.classAt(0, 0)->appendAssignment();
+    a->subject = G("语文");
+    a->teacher = G("张三");
+    a->weeklyLessons = 5;
+    EXPECT_EQ(ds.teachers[0]->courseClasses[0].size(), 0u);
+    f.view.showPanel(G("手动排课"));
+    EXPECT_EQ(ds.teachers[0]->courseClasses[0].size(), 1u);
+    EXPECT_EQ(ds.teachers[0]->assignedPeriods, 5);
+}
+
+TEST(MainView, ANameWithoutAPanelOnlyChangesTheRememberedName)
+{
+    Fixture f;
+    f.view.showPanel(G("班级课程表"));
+    auto r = f.view.showPanel(G("场室课程表"));
+    EXPECT_EQ(r.result, MainView::ShowResult::NoPanel);
+    EXPECT_EQ(U(f.view.currentPanel()), "场室课程表");
+    EXPECT_EQ(U(f.view.visiblePanel()), "班级课程表");
+    EXPECT_EQ(f.shown.size(), 1u);
+}
+
+TEST(MainView, BackRunsTheTakeOverOfThePanelItLeavesAndRefreshesTheHomePage)
+{
+    Fixture f;
+    int subjects = 0, teachers = 0;
+    f.view.setOnLeave(G("科目管理"), [&](DataSet&) { ++subjects; });
+    f.view.setOnLeave(G("任课信息"), [&](DataSet& ds) {
+        ++teachers;
+        ds.appendTeacher();
+    });
+    f.doc.dataSet().setGradeCount(1);
+    f.doc.dataSet().findOrAppendSubject(G("语文"));
+
+    f.view.showPanel(G("任课信息"));
+    EXPECT_FALSE(f.view.home().step(6).available);
+    EXPECT_EQ(f.view.runButton(G("返回")), MainView::Command::Home);
+    EXPECT_EQ(teachers, 1);
+    EXPECT_EQ(subjects, 0);
+    // The teacher the take-over created opens the later steps at once.
+    EXPECT_TRUE(f.view.home().step(6).available);
+    EXPECT_EQ(f.shown.back(), "");
+    EXPECT_EQ(f.view.visiblePanel(), "");
+    EXPECT_EQ(U(f.view.topMenu().buttons()[0]), "关闭");
+
+    f.view.showPanel(G("科目管理"));
+    f.view.runButton(G("返回"));
+    EXPECT_EQ(subjects, 1);
+    EXPECT_EQ(teachers, 1);
+}
+
+TEST(MainView, SaveOfANewFileAsksForANameAndTheTeacherPageTakesOverFirst)
+{
+    Fixture f;
+    EXPECT_EQ(f.view.runButton(G("保存")), MainView::Command::SaveAs);
+    EXPECT_EQ(f.view.runButton(G("另存为")), MainView::Command::SaveAs);
+    EXPECT_EQ(f.view.runButton(G("关闭")), MainView::Command::Quit);
+    EXPECT_EQ(f.view.runButton(G("关于")), MainView::Command::About);
+    EXPECT_EQ(f.view.runButton(G("帮助")), MainView::Command::Help);
+    EXPECT_EQ(f.view.runButton(G("清空")), MainView::Command::None);
+
+    int takeOvers = 0;
+    f.view.setBeforeSave(G("教师信息"), [&](DataSet&) { ++takeOvers; });
+    EXPECT_FALSE(f.view.saveTakeOver());
+    f.view.showPanel(G("教师信息"));
+    auto fn = f.view.saveTakeOver();
+    ASSERT_TRUE(fn);
+    fn(f.doc.dataSet());
+    EXPECT_EQ(takeOvers, 1);
+}
+
+TEST(MainView, TheDefaultTakeOversFollowTheSubjectsAndTheAssignments)
+{
+    Fixture f;
+    DataSet& ds = f.doc.dataSet();
+    ds.setGradeCount(2);
+    ds.setClassCount(0, 2);
+    ds.setClassCount(1, 1);
+    ds.findOrAppendSubject(G("语文"));
+    ds.subjects[0]->gradeLessons[0] = "5";
+    ds.findOrAppendSubject(""); // unnamed: skipped
+    ds.subjects[1]->gradeLessons[0] = "3";
+
+    f.view.showPanel(G("科目管理"));
+    f.view.runButton(G("返回"));
+    ASSERT_EQ(ds.classAt(0, 0)->assignments.size(), 1u);
+    EXPECT_EQ(ds.classAt(0, 1)->assignments[0]->weeklyLessons, 5);
+    EXPECT_TRUE(ds.classAt(1, 0)->assignments.empty());
+
+    // A teacher typed into the plan gets a record when the assignment page is left.
+    ds.classAt(0, 0)->assignments[0]->teacher = G("王老师");
+    f.view.showPanel(G("任课信息"));
+    f.view.runButton(G("返回"));
+    ASSERT_EQ(ds.teachers.size(), 1u);
+    EXPECT_EQ(U(ds.teachers[0]->name), "王老师");
+    EXPECT_TRUE(f.view.home().step(7).available);
+
+    // "保存" on the teacher page takes the counts over first; elsewhere it does not.
+    ds.subjects[0]->gradeLessons[1] = "2";
+    EXPECT_TRUE(f.view.saveTakeOver() == nullptr);
+    f.view.showPanel(G("教师信息"));
+    f.view.saveTakeOver()(ds);
+    ASSERT_EQ(ds.classAt(1, 0)->assignments.size(), 1u);
+    EXPECT_EQ(ds.classAt(1, 0)->assignments[0]->weeklyLessons, 2);
+}

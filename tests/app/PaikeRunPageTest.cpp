@@ -1,0 +1,128 @@
+// The automatic-scheduling page: scope tree, selections, a run and its summary.
+#include <gtest/gtest.h>
+
+#include "app/PaikeRunPage.h"
+#include "data/DataSet.h"
+#include "scheduling/TeacherAssignment.h"
+#include "support/TestSupport.h"
+
+using namespace tabrel;
+using test::G;
+using test::U;
+
+namespace {
+// Two grades of two classes; every class has its own teacher for 3 lessons of 语文 a week.
+void school(DataSet& ds)
+{
+    ds.applyNewDocumentDefaults();
+    ds.setGradeCount(2);
+    const char* grades[] = {"初一", "初二"};
+    for (int g = 0; g < 2; ++g) {
+        ds.gradeNames[g] = G(grades[g]);
+        ds.setClassCount(g, 2);
+        for (int c = 0; c < 2; ++c) {
+            ClassTable* k = ds.classAt(g, c);
+            k->name = G(grades[g]) + std::to_string(c + 1);
+            ds.appendTeacher();
+            ds.teachers.back()->name = G("老师") + std::to_string(g * 2 + c);
+            auto* a = k->appendAssignment();
+            a->subject = G("语文");
+            a->teacher = ds.teachers.back()->name;
+            a->weeklyLessons = 3;
+        }
+    }
+    ds.findOrAppendSubject(G("语文"));
+    ComputeAssignedPeriods(ds);
+    ds.syncTeacherAssignments();
+}
+class Sink : public ProgressSink {
+public:
+    int ranges = 0, positions = 0, high = -1;
+    void setRange(int, int h) override
+    {
+        ++ranges;
+        high = h;
+    }
+    void setPosition(int) override { ++positions; }
+};
+} // namespace
+
+TEST(PaikeRunPage, TheTreeIsSchoolGradesClassesFilledOnce)
+{
+    DataSet ds;
+    school(ds);
+    SchedulingState state;
+    PaikeRunPage page(ds, state);
+    EXPECT_TRUE(page.fillTree());
+    std::vector<std::string> texts;
+    for (const auto& n : page.nodes())
+        texts.push_back(U(n.text));
+    EXPECT_EQ(texts, (std::vector<std::string>{"全校", "初一", "初一1", "初一2", "初二", "初二1", "初二2"}));
+    EXPECT_EQ(page.nodes()[5].parent, 4);
+    EXPECT_EQ(ds.classAt(1, 0)->treeItem, &page.nodes()[5]);
+    // The root is selected when the tree is filled.
+    EXPECT_EQ(page.selectedNode(), 0);
+    EXPECT_EQ(page.run().classList().size(), 4u);
+
+    ds.appendClass(0);
+    EXPECT_FALSE(page.fillTree());
+    EXPECT_EQ(page.nodes().size(), 7u);
+}
+
+TEST(PaikeRunPage, SelectionsSetTheScopeAndABadOneIsReported)
+{
+    DataSet ds;
+    school(ds);
+    SchedulingState state;
+    PaikeRunPage page(ds, state);
+    page.fillTree();
+    EXPECT_EQ(page.select(4), "");
+    EXPECT_EQ(page.run().classList().size(), 2u);
+    EXPECT_EQ(page.select(3), "");
+    ASSERT_EQ(page.run().classList().size(), 1u);
+    EXPECT_EQ(page.run().classList()[0], ds.classAt(0, 1));
+    EXPECT_EQ(U(page.select(99)), "选择错误!");
+    EXPECT_TRUE(page.run().classList().empty());
+}
+
+TEST(PaikeRunPage, AGradeRunPlacesItsLessonsAndReportsProgressAndTheEnd)
+{
+    DataSet ds;
+    school(ds);
+    SchedulingState state;
+    PaikeRunPage page(ds, state);
+    page.fillTree();
+    page.select(1); // 初一
+    Sink sink;
+    EXPECT_EQ(page.start(&sink), "auto paike end");
+    EXPECT_EQ(sink.ranges, 1);
+    EXPECT_GT(sink.positions, 0);
+    EXPECT_EQ(state.autoRunning, 0);
+    auto summary = page.summary();
+    ASSERT_EQ(summary.size(), 2u);
+    EXPECT_EQ(U(summary[0].gradeName), "初一");
+    EXPECT_EQ(summary[0].placed, 3);
+    EXPECT_EQ(summary[0].required, 3);
+    // The other grade was not touched.
+    page.select(4);
+    EXPECT_EQ(page.summary()[0].placed, 0);
+
+    // The whole school: one search per grade.
+    page.select(0);
+    Sink all;
+    page.start(&all);
+    EXPECT_EQ(all.ranges, 2);
+    for (const auto& s : page.summary())
+        EXPECT_EQ(s.placed, s.required) << U(s.className);
+}
+
+TEST(PaikeRunPage, GeometryPutsTheTreeUnderTheButton)
+{
+    auto g = PaikeRunPage::layout(900, 600, 100, 30);
+    EXPECT_EQ(g.tree.left, g.button.left);
+    EXPECT_EQ(g.tree.top, 60);
+    EXPECT_EQ(g.tree.width(), 100);
+    EXPECT_EQ(g.tree.height(), 600 - 75);
+    EXPECT_GT(g.summary.left, g.tree.right);
+    EXPECT_GT(g.progress.left, g.button.right);
+}
