@@ -1,13 +1,6 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "ui/app/GuiStartup.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tabrel"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tabrel 排课"));
-    window.resize(1024, 700);
-    window.show();
-    return app.exec();
+    return tabrel::ui::runTabrel(argc, argv);
 }

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Starts tabrel under Xvfb, walks its windows (start dialog, home page of an empty and of the example
+# school, the automatic-scheduling page before and after a run, both timetable panels) and saves a
+# PNG of each under BUILD/screenshots/.
+#   scripts/screenshot.sh [BUILD]      (default: build)
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-build}"
+case "$build" in /*) ;; *) build="$here/$build" ;; esac
+out="$build/screenshots"
+mkdir -p "$out"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+school="$work/示例学校.qtf"
+"$build/tabrel-cli" build "$here/examples/middle-school.json" -o "$school"
+
+run() { TABREL_SCREENSHOT_DIR="$out" "$build/tabrel" "$school"; }
+if command -v xvfb-run >/dev/null 2>&1; then
+  TABREL_SCREENSHOT_DIR="$out" xvfb-run -a -s "-screen 0 1400x900x24" "$build/tabrel" "$school"
+else
+  echo "xvfb-run not found: using Qt's offscreen platform" >&2
+  QT_QPA_PLATFORM=offscreen run
+fi
+echo "screenshots in $out"

@@ -1,0 +1,96 @@
+#include "ui/app/GuiStartup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QStandardPaths>
+
+#include "app/Application.h"
+#include "app/Document.h"
+#include "app/StartDialogModel.h"
+#include "ui/app/Icons.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/Prompter.h"
+#include "ui/app/RecentFileSettings.h"
+#include "ui/app/ScreenshotTour.h"
+#include "ui/app/StartDlg.h"
+#include "ui/app/UiText.h"
+
+namespace tabrel::ui {
+
+void setUpProgramFolder(Application& app)
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QFileInfo info(exeDir);
+    QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (dataDir.isEmpty())
+        dataDir = QDir::homePath() + QStringLiteral("/.tabrel");
+    const ProgramFolderChoice choice =
+        chooseProgramFolder(utf8(exeDir), info.isDir() && info.isWritable(), utf8(dataDir));
+    if (choice.fallback)
+        QDir().mkpath(qu(choice.folder));
+    app.setProgramFolder(choice);
+}
+
+QString fileArgument(const QStringList& arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith(QLatin1Char('-')))
+            return QFileInfo(arguments[i]).absoluteFilePath();
+    return {};
+}
+
+bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile)
+{
+    if (!givenFile.isEmpty()) {
+        const FileResult result = doc.open(utf8(givenFile));
+        if (result.ok()) {
+            for (const auto& notice : openNotices(result))
+                Prompter::current().inform(nullptr, qu(notice));
+            return true;
+        }
+        Prompter::current().inform(nullptr, qu(openFailureMessage(utf8(givenFile), result)));
+    }
+    StartSequenceUi ui;
+    ui.runDialog = [](const StartDialogModel& model) { return StartDlg::run(model); };
+    ui.chooseFile = [] {
+        return utf8(Prompter::current().openFile(nullptr, QStringLiteral("Tabrel排课数据文件 (*.qtf)|*.qtf||")));
+    };
+    ui.tell = [](const std::string& text) { Prompter::current().inform(nullptr, qu(text)); };
+    return runStartSequence(doc, app.history(), ui);
+}
+
+int runTabrel(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tabrel"));
+    QApplication::setOrganizationName(QStringLiteral("Tabrel"));
+    QApplication::setWindowIcon(applicationIcon());
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN"), font.family()});
+    QApplication::setFont(font);
+
+    Application app;
+    setUpProgramFolder(app);
+    RecentFileSettings store;
+    Document doc(app);
+    const QString givenFile = fileArgument(QApplication::arguments());
+    // The developer's screenshot tour (scripts/screenshot.sh) leaves the user's settings alone.
+    const QByteArray tourDir = qgetenv("TABREL_SCREENSHOT_DIR");
+    if (!tourDir.isEmpty())
+        return runScreenshotTour(app, doc, QString::fromLocal8Bit(tourDir), givenFile);
+
+    app.recentFiles().load(store);
+    app.recentFiles().attach(&store);
+    app.takeHistorySnapshot();
+
+    if (!openFirstSchedule(app, doc, givenFile))
+        return 0;
+    MainFrame frame(app, doc);
+    frame.placeOnScreen();
+    frame.show();
+    return qapp.exec();
+}
+
+} // namespace tabrel::ui

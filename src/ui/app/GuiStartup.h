@@ -1,0 +1,24 @@
+#pragma once
+// Start-up of the desktop program: program folder, recent files, the start dialog or the file named
+// on the command line, then the main window.
+#include <QString>
+#include <QStringList>
+
+namespace tabrel {
+class Application;
+class Document;
+}
+
+namespace tabrel::ui {
+
+// The program folder: the executable's folder when writable, else the per-user data folder.
+void setUpProgramFolder(Application& app);
+// The data file named among the arguments (the first one that is not an option), or "".
+QString fileArgument(const QStringList& arguments);
+// Opens the given file, or runs the start dialog (also when the given file cannot be read).
+// False when the user quit.
+bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile);
+// The whole program; returns the exit status.
+int runTabrel(int argc, char** argv);
+
+} // namespace tabrel::ui

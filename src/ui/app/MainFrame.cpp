@@ -1,0 +1,130 @@
+#include "ui/app/MainFrame.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QUrl>
+
+#include "app/Application.h"
+#include "app/Document.h"
+#include "app/StartDialogModel.h"
+#include "data/DataSet.h"
+#include "ui/app/Icons.h"
+#include "ui/app/Prompter.h"
+#include "ui/app/QelvoView.h"
+#include "ui/app/UiText.h"
+
+namespace tabrel::ui {
+
+namespace {
+// The first local .qtf file of a drop, or "".
+QString droppedFile(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls())
+        return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".qtf"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return {};
+}
+} // namespace
+
+MainFrame::MainFrame(Application& app, Document& doc, QWidget* parent) : QMainWindow(parent), app_(app), doc_(doc)
+{
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowIcon(applicationIcon());
+    view_ = new QelvoView(app_, doc_, this);
+    setCentralWidget(view_);
+    for (auto*& pane : panes_) {
+        pane = new QLabel(this);
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setContentsMargins(6, 0, 6, 0);
+        statusBar()->addPermanentWidget(pane);
+    }
+    connect(view_, &QelvoView::titleChanged, this, [this] {
+        updateTitle();
+        updatePanes();
+    });
+    connect(view_, &QelvoView::statusMessage, this, [this](const QString& text) {
+        statusBar()->showMessage(text, 15000);
+        updatePanes();
+    });
+    connect(view_, &QelvoView::panelShown, this, &MainFrame::updatePanes);
+    connect(view_, &QelvoView::quitRequested, this, &QMainWindow::close);
+    setAcceptDrops(true);
+    updateTitle();
+    updatePanes();
+    if (app_.programFolderIsFallback())
+        statusBar()->showMessage(
+            QStringLiteral("程序所在文件夹不能写入，导出文件和 debug.txt 保存在：%1").arg(qu(app_.programFolder())));
+}
+
+void MainFrame::updateTitle()
+{
+    setWindowTitle(qu(doc_.windowTitle()));
+}
+
+void MainFrame::updatePanes()
+{
+    const std::string& visible = view_->core().visiblePanel();
+    panes_[0]->setText(visible.empty() ? QStringLiteral("主页") : qs(visible));
+    const DataSet& ds = doc_.dataSet();
+    int classes = 0;
+    for (const auto& g : ds.grades)
+        classes += static_cast<int>(g->classes.size());
+    panes_[1]->setText(QStringLiteral("年级 %1  班级 %2  科目 %3  教师 %4")
+                           .arg(ds.grades.size())
+                           .arg(classes)
+                           .arg(ds.subjects.size())
+                           .arg(ds.teachers.size()));
+    panes_[2]->setText(app_.loadedFromFile ? QStringLiteral("数据文件已读入") : QStringLiteral("未读入数据文件"));
+    panes_[3]->setText(QStringLiteral("文件夹：%1").arg(qu(app_.programFolder())));
+}
+
+void MainFrame::placeOnScreen()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect r = screen->availableGeometry();
+        setGeometry(r.left(), r.top(), r.width(), std::max(400, r.height() - 35));
+    } else {
+        resize(1280, 765);
+    }
+}
+
+bool MainFrame::openDataFile(const QString& path)
+{
+    const FileResult result = doc_.open(utf8(path));
+    if (!result.ok()) {
+        Prompter::current().inform(this, qu(openFailureMessage(utf8(path), result)));
+        return false;
+    }
+    for (const auto& notice : openNotices(result))
+        Prompter::current().inform(this, qu(notice));
+    updateTitle();
+    updatePanes();
+    statusBar()->showMessage(QStringLiteral("已打开：%1").arg(path), 15000);
+    return true;
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (!droppedFile(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+}
+
+void MainFrame::dropEvent(QDropEvent* e)
+{
+    const QString path = droppedFile(e->mimeData());
+    if (path.isEmpty())
+        return;
+    e->acceptProposedAction();
+    // The file is read into a fresh data set that replaces the current one only when it was read.
+    openDataFile(path);
+}
+
+} // namespace tabrel::ui

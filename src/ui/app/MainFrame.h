@@ -1,0 +1,42 @@
+#pragma once
+// The main window: title " 文件: " + path, the main view, a status bar with four panes, and files
+// dropped on it.
+#include <QMainWindow>
+
+class QLabel;
+
+namespace tabrel {
+class Application;
+class Document;
+}
+
+namespace tabrel::ui {
+
+class QelvoView;
+
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    MainFrame(Application& app, Document& doc, QWidget* parent = nullptr);
+
+    QelvoView* view() const { return view_; }
+    void updateTitle();
+    // Opens a data file into a fresh data set (a drop, or a file named on the command line once the
+    // window is up); reports a file that cannot be read. True when opened.
+    bool openDataFile(const QString& path);
+    // Starts at the top-left corner of the screen, as wide as the screen and 35 pixels less high.
+    void placeOnScreen();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent*) override;
+    void dropEvent(QDropEvent*) override;
+
+private:
+    void updatePanes();
+    Application& app_;
+    Document& doc_;
+    QelvoView* view_ = nullptr;
+    QLabel* panes_[4] = {};
+};
+
+} // namespace tabrel::ui

@@ -1,0 +1,17 @@
+#pragma once
+// Developer aid behind the environment variable TABREL_SCREENSHOT_DIR: walks the start dialog, the
+// home page (empty school and the given school), the automatic-scheduling page before and after a
+// run, both timetable panels and a pending panel, and saves a PNG of each window into the folder.
+#include <QString>
+
+namespace tabrel {
+class Application;
+class Document;
+}
+
+namespace tabrel::ui {
+
+// Returns 0 when every picture was saved.
+int runScreenshotTour(Application& app, Document& doc, const QString& folder, const QString& schoolFile);
+
+} // namespace tabrel::ui

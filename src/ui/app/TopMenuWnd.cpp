@@ -1,0 +1,101 @@
+#include "ui/app/TopMenuWnd.h"
+
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/app/Icons.h"
+#include "ui/app/UiText.h"
+
+namespace tabrel::ui {
+
+TopMenuWnd::TopMenuWnd(TopMenuStrip& strip, QWidget* parent) : QWidget(parent), strip_(strip)
+{
+    setMouseTracking(true);
+    setObjectName(QStringLiteral("TopMenuWnd"));
+}
+
+void TopMenuWnd::refresh()
+{
+    strip_.layout(width(), height());
+    update();
+}
+
+QPoint TopMenuWnd::buttonCentre(const QString& text) const
+{
+    const auto& buttons = strip_.buttons();
+    const auto& rects = strip_.buttonRects();
+    for (std::size_t i = 0; i < buttons.size() && i < rects.size(); ++i)
+        if (qs(buttons[i]) == text)
+            return QPoint((rects[i].left + rects[i].right) / 2, (rects[i].top + rects[i].bottom) / 2);
+    return {-1, -1};
+}
+
+void TopMenuWnd::resizeEvent(QResizeEvent*)
+{
+    strip_.layout(width(), height());
+}
+
+void TopMenuWnd::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QLinearGradient bg(0, 0, 0, height());
+    bg.setColorAt(0, QColor(250, 252, 255));
+    bg.setColorAt(1, QColor(214, 226, 240));
+    p.fillRect(rect(), bg);
+    p.setPen(QColor(160, 176, 200));
+    p.drawLine(0, height() - 1, width(), height() - 1);
+
+    const auto& buttons = strip_.buttons();
+    const auto& rects = strip_.buttonRects();
+    const int textH = std::clamp(height() / 4, 11, 16);
+    QFont f = font();
+    f.setPixelSize(textH);
+    p.setFont(f);
+    for (std::size_t i = 0; i < buttons.size() && i < rects.size(); ++i) {
+        const Rect& r = rects[i];
+        const QRect box(r.left, r.top, r.width(), r.height());
+        const bool hover = static_cast<int>(i) == strip_.hover();
+        if (hover) {
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(QColor(112, 144, 190), 1));
+            p.setBrush(QColor(255, 255, 255, 160));
+            p.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+            p.setRenderHint(QPainter::Antialiasing, false);
+        }
+        const QString text = qs(buttons[i]);
+        const int iconSize = std::max(12, box.height() - textH - 10);
+        p.drawPixmap(box.center().x() - iconSize / 2, box.top() + 3, menuButtonIcon(text, iconSize));
+        p.setPen(hover ? QColor(220, 0, 0) : QColor(30, 40, 60));
+        p.drawText(QRect(box.left(), box.bottom() - textH - 4, box.width(), textH + 3), Qt::AlignCenter, text);
+    }
+}
+
+void TopMenuWnd::mouseMoveEvent(QMouseEvent* e)
+{
+    if (strip_.setHover(e->position().toPoint().x(), e->position().toPoint().y()))
+        update();
+}
+
+void TopMenuWnd::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        strip_.press(e->position().toPoint().x(), e->position().toPoint().y());
+}
+
+void TopMenuWnd::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton)
+        return;
+    const std::string text = strip_.release(e->position().toPoint().x(), e->position().toPoint().y());
+    if (!text.empty())
+        emit buttonReleased(text);
+}
+
+void TopMenuWnd::leaveEvent(QEvent*)
+{
+    strip_.clearHover();
+    update();
+}
+
+} // namespace tabrel::ui

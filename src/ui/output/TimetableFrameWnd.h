@@ -1,0 +1,96 @@
+#pragma once
+// The class and teacher timetable panels: the teal tool strip along the top and, below it, the
+// scrolling picture of all tables. The state and the rules are the core's TimetableFrameModel;
+// these windows paint it through QtCanvas and forward clicks and menu choices.
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "app/TimetableFrameModel.h"
+
+class QMenu;
+
+namespace tabrel {
+class Application;
+class DataSet;
+}
+
+namespace tabrel::ui {
+
+// The scrolling child window that shows the laid-out tables.
+class TimetableListWnd : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit TimetableListWnd(TimetableFrameModel& model, QWidget* parent = nullptr);
+    // Draws the tables into the picture again (a toggle) and repaints.
+    void redrawTables();
+    // Updates the scroll bars to the content size and repaints; the picture is remade first when
+    // the model says so.
+    void contentChanged();
+    const QImage& picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void ensurePicture();
+    void updateScrollBars();
+    TimetableFrameModel& model_;
+    QImage picture_;
+};
+
+class TimetableFrameWnd : public QWidget {
+    Q_OBJECT
+public:
+    TimetableFrameWnd(std::unique_ptr<TimetableFrameModel> model, Application& app, QWidget* parent = nullptr);
+    ~TimetableFrameWnd() override;
+
+    TimetableFrameModel& model() { return *model_; }
+    TimetableListWnd* list() const { return list_; }
+    void setDataSet(DataSet* dataSet);
+    // Lists and lays the tables out again; the picture is remade before the next paint.
+    void prepareForShow();
+
+    // Where the status of an export goes (the main frame's status bar).
+    std::function<void(const QString&)> onStatus;
+
+    // The menus the strip opens (tests and the screenshot tour choose from them directly).
+    void chooseTablesPerRow(int n);
+    void runExport(int item);
+    // Centre of a strip item, in this window's coordinates.
+    QPoint stripPoint(TimetableToolStrip::Hit hit) const;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+
+private:
+    void openPerRowMenu();
+    void openExportMenu();
+    std::unique_ptr<TimetableFrameModel> model_;
+    Application& app_;
+    TimetableListWnd* list_ = nullptr;
+};
+
+// "班级课程表"
+class ClassTableFrame : public TimetableFrameWnd {
+    Q_OBJECT
+public:
+    ClassTableFrame(DataSet* dataSet, Application& app, QWidget* parent = nullptr);
+    ClassTableFrameModel& classModel() { return static_cast<ClassTableFrameModel&>(model()); }
+};
+
+// "教师课程表"
+class TeacherTableFrame : public TimetableFrameWnd {
+    Q_OBJECT
+public:
+    TeacherTableFrame(DataSet* dataSet, Application& app, QWidget* parent = nullptr);
+    TeacherTableFrameModel& teacherModel() { return static_cast<TeacherTableFrameModel&>(model()); }
+};
+
+} // namespace tabrel::ui

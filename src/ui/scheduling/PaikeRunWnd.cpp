@@ -1,0 +1,182 @@
+#include "ui/scheduling/PaikeRunWnd.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "ui/app/Prompter.h"
+#include "ui/app/UiText.h"
+
+namespace tabrel::ui {
+
+namespace {
+QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+// Moves the progress bar with the search and lets it repaint, without taking user input, every
+// few milliseconds (the search runs on this thread).
+class BarSink : public ProgressSink {
+public:
+    explicit BarSink(QProgressBar* bar) : bar_(bar) { clock_.start(); }
+    void setRange(int low, int high) override
+    {
+        bar_->setRange(low, std::max(low, high));
+        bar_->setValue(low);
+        pump();
+    }
+    void setPosition(int position) override
+    {
+        if (clock_.elapsed() < 30)
+            return;
+        bar_->setValue(position);
+        pump();
+    }
+
+private:
+    void pump()
+    {
+        bar_->repaint();
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        clock_.restart();
+    }
+    QProgressBar* bar_;
+    QElapsedTimer clock_;
+};
+} // namespace
+
+PaikeRunWnd::PaikeRunWnd(DataSet& dataSet, SchedulingState& state, QWidget* parent)
+    : QWidget(parent), page_(dataSet, state)
+{
+    setObjectName(QStringLiteral("PaikeRunWnd"));
+    setAutoFillBackground(true);
+    start_ = new QPushButton(QStringLiteral("开始排课"), this);
+    start_->setObjectName(QStringLiteral("startButton"));
+    tree_ = new QTreeWidget(this);
+    tree_->setHeaderHidden(true);
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    progress_->setFormat(QStringLiteral("%p%"));
+    summaryTitle_ = new QLabel(QStringLiteral("排课结果"), this);
+    summary_ = new QTableWidget(0, 4, this);
+    summary_->setHorizontalHeaderLabels(
+        {QStringLiteral("年级"), QStringLiteral("班级"), QStringLiteral("已排课时"), QStringLiteral("应排课时")});
+    summary_->verticalHeader()->hide();
+    summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    connect(start_, &QPushButton::clicked, this, &PaikeRunWnd::startRun);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { selectionChanged(); });
+    // The page is created with the main view: the tree is filled at once.
+    prepareForShow();
+}
+
+PaikeRunWnd::~PaikeRunWnd() = default;
+
+void PaikeRunWnd::setDataSet(DataSet& dataSet)
+{
+    page_.setDataSet(dataSet);
+    filling_ = true;
+    tree_->clear();
+    items_.clear();
+    filling_ = false;
+    summary_->setRowCount(0);
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+}
+
+void PaikeRunWnd::prepareForShow()
+{
+    if (page_.fillTree())
+        rebuildTree();
+}
+
+void PaikeRunWnd::rebuildTree()
+{
+    filling_ = true;
+    tree_->clear();
+    items_.clear();
+    for (const auto& n : page_.nodes()) {
+        QTreeWidgetItem* item = n.parent < 0 ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(items_[n.parent]);
+        item->setText(0, qs(n.text));
+        items_.push_back(item);
+    }
+    if (!items_.empty()) {
+        items_[0]->setExpanded(true);
+        tree_->setCurrentItem(items_[0]);
+    }
+    filling_ = false;
+    showSummary();
+}
+
+void PaikeRunWnd::selectNode(int nodeIndex)
+{
+    if (nodeIndex >= 0 && nodeIndex < static_cast<int>(items_.size()))
+        tree_->setCurrentItem(items_[nodeIndex]);
+}
+
+void PaikeRunWnd::selectionChanged()
+{
+    if (filling_)
+        return;
+    QTreeWidgetItem* current = tree_->currentItem();
+    int index = -1;
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (items_[i] == current)
+            index = static_cast<int>(i);
+    const std::string error = page_.select(index);
+    if (!error.empty())
+        Prompter::current().inform(this, qs(error));
+    showSummary();
+}
+
+void PaikeRunWnd::startRun()
+{
+    start_->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BarSink sink(progress_);
+    const std::string end = page_.start(&sink);
+    progress_->setValue(progress_->maximum());
+    QApplication::restoreOverrideCursor();
+    start_->setEnabled(true);
+    showSummary();
+    Prompter::current().inform(this, qs(end));
+}
+
+void PaikeRunWnd::showSummary()
+{
+    const auto lines = page_.summary();
+    summary_->setRowCount(static_cast<int>(lines.size()));
+    for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
+        const auto& l = lines[r];
+        const QString texts[4] = {qs(l.gradeName), qs(l.className), QString::number(l.placed),
+                                  QString::number(l.required)};
+        for (int c = 0; c < 4; ++c) {
+            auto* item = new QTableWidgetItem(texts[c]);
+            item->setTextAlignment(Qt::AlignCenter);
+            if (c == 2 && l.placed < l.required)
+                item->setForeground(QColor(200, 0, 0));
+            summary_->setItem(r, c, item);
+        }
+    }
+}
+
+void PaikeRunWnd::resizeEvent(QResizeEvent*)
+{
+    const QSize hint = start_->sizeHint();
+    const int buttonW = std::max(hint.width() + 24, 110);
+    const int buttonH = std::max(hint.height() + 8, 32);
+    const auto g = PaikeRunPage::layout(width(), height(), buttonW, buttonH);
+    start_->setGeometry(qrect(g.button));
+    tree_->setGeometry(qrect(g.tree));
+    progress_->setGeometry(qrect(g.progress));
+    const int titleH = summaryTitle_->sizeHint().height();
+    summaryTitle_->setGeometry(g.summary.left, g.summary.top, g.summary.width(), titleH);
+    summary_->setGeometry(g.summary.left, g.summary.top + titleH + 4, g.summary.width(),
+                          std::max(0, g.summary.height() - titleH - 4));
+}
+
+} // namespace tabrel::ui
