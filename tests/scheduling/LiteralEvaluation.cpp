@@ -369,10 +369,10 @@ RunOutcome RunSearch(DataSet& ds, const std::vector<LessonCell*>& slots, int ste
         ClassTable& c = *cell->classTable;
         int r;
         if (cell->subject.empty()) {
-            EvaluateSlot(c, *cell, 1);
-            r = PlaceBest(c, *cell);
+            literal::EvaluateSlot(c, *cell, 1);
+            r = literal::PlaceBest(c, *cell);
         } else
-            r = NextAlternative(c, *cell);
+            r = literal::NextAlternative(c, *cell);
         if (r == 1)
             cursor += 1;
         if (r == -1)
