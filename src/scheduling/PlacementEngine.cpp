@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "data/ClassTable.h"
@@ -296,6 +297,16 @@ SearchContext::SearchContext(DataSet& ds, const std::vector<LessonCell*>& slots)
         }
         slotSearch_[k] = searchOf_[ci];
     }
+    // The teacher rules of every slot, each entry split once: the first entry of a name counts.
+    std::vector<std::vector<std::pair<std::string_view, std::string_view>>> slotRules(MaxPeriodRows * DayColumns);
+    if (!searchClasses_.empty())
+        for (int p = 0; p < g_.T; ++p)
+            for (int d = 0; d < g_.D; ++d)
+                for (const std::string& entry : ds.teacherSlotSettings[p][d]) {
+                    std::string_view key, value;
+                    if (gbk::splitKeyValue(entry, key, value))
+                        slotRules[p * DayColumns + d].emplace_back(key, value);
+                }
     const std::string& daily = GBK("每天最少上1节");
     const std::string& everyClass = GBK("各班");
     for (SearchClass& sc : searchClasses_) {
@@ -342,13 +353,23 @@ SearchContext::SearchContext(DataSet& ds, const std::vector<LessonCell*>& slots)
         sc.ruleBase = static_cast<int>(rules_.size());
         rules_.resize(rules_.size() + static_cast<std::size_t>(MaxPeriodRows) * DayColumns * sc.nA, 0);
         for (int p = 0; p < g_.T; ++p)
-            for (int d = 0; d < g_.D; ++d)
+            for (int d = 0; d < g_.D; ++d) {
+                const auto& teacherRules = slotRules[p * DayColumns + d];
+                const bool cellRules = !c.cells[p][d].subjectRules.empty();
+                if (teacherRules.empty() && !cellRules)
+                    continue;
                 for (int k = 0; k < sc.nA; ++k) {
                     const TeachingAssignment& a = *c.assignments[k];
-                    const int sr = ruleCode(ClassTable::cellRule(c.cells[p][d], a.subject));
-                    const int tr = ruleCode(ds.teacherSlotValue(p, d, a.teacher));
+                    const int sr = cellRules ? ruleCode(ClassTable::cellRule(c.cells[p][d], a.subject)) : RuleAuto;
+                    int tr = RuleAuto;
+                    for (const auto& [key, value] : teacherRules)
+                        if (key == a.teacher) {
+                            tr = ruleCode(std::string(value));
+                            break;
+                        }
                     rules_[sc.ruleBase + (p * DayColumns + d) * sc.nA + k] = static_cast<unsigned char>(sr | (tr << 2));
                 }
+            }
         // what setCellSubject writes for every text
         sc.writeBase = static_cast<int>(writeId_.size());
         for (int s = 0; s < S_; ++s) {
