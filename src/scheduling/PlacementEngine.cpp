@@ -13,6 +13,18 @@
 
 namespace tabrel {
 
+namespace {
+
+// An alternatives line: "1-" (tried) or "0-" (still to try) and the subject.
+std::string alternativeLine(bool used, const std::string& subject)
+{
+    std::string line(used ? "1-" : "0-");
+    line += subject;
+    return line;
+}
+
+} // namespace
+
 // ------------------------------------------------------------------ slot list and cell steps
 
 std::vector<LessonCell*> BuildSlotList(const DataSet& dataSet, const std::vector<ClassTable*>& classes)
@@ -30,7 +42,7 @@ std::vector<LessonCell*> BuildSlotList(const DataSet& dataSet, const std::vector
 int PlaceBest(ClassTable& c, LessonCell& cell)
 {
     if (c.candidates.empty()) {
-        cell.alternatives.assign(1, "1-" + names::emptyMarker());
+        cell.alternatives.assign(1, alternativeLine(true, names::emptyMarker()));
         c.setCellSubject(cell, names::emptyMarker());
         return 1;
     }
@@ -41,11 +53,11 @@ int PlaceBest(ClassTable& c, LessonCell& cell)
     c.setCellSubject(cell, first->subject);
     if (c.dataSet)
         c.dataSet->relinkCell(cell);
-    cell.alternatives.push_back("1-" + first->subject);
+    cell.alternatives.push_back(alternativeLine(true, first->subject));
     for (std::size_t i = 1; i < c.candidates.size(); ++i) {
         const TeachingAssignment* a = c.candidates[i];
         if (a->cost == first->cost || a->cost <= 0)
-            cell.alternatives.push_back("0-" + a->subject);
+            cell.alternatives.push_back(alternativeLine(false, a->subject));
     }
     return 1;
 }
@@ -59,7 +71,7 @@ int NextAlternative(ClassTable& c, LessonCell& cell)
         if (c.dataSet)
             c.dataSet->relinkCell(cell);
         if (line.empty())
-            line = "1";
+            line.assign(1, '1');
         else
             line[0] = '1';
         return 1;
@@ -654,8 +666,11 @@ void SearchContext::finish()
         auto& lines = slots_[k]->alternatives;
         lines.clear();
         const std::size_t base = static_cast<std::size_t>(k) * maxAlternatives_;
-        for (int i = 0; i < altLen_[k]; ++i)
-            lines.push_back((altUsed_[base + i] ? "1-" : "0-") + texts_[altId_[base + i]]);
+        for (int i = 0; i < altLen_[k]; ++i) {
+            std::string line(altUsed_[base + i] ? "1-" : "0-");
+            line += texts_[altId_[base + i]];
+            lines.push_back(std::move(line));
+        }
     }
     // The teachers' slot texts: a teacher that lost a lesson is rebuilt from its list; one that only
     // gained lessons gets their texts written in the order they were added.
