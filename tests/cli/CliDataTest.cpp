@@ -61,7 +61,14 @@ Json dumpOf(const std::string& qtf)
     return Json::parse(r.out);
 }
 
-std::string examplePath() { return (test::sourceDir() / "examples" / "middle-school.json").string(); }
+// The example school in the source tree: TABREL_SOURCE_DIR when set, else found from this file.
+std::string examplePath()
+{
+    std::filesystem::path root = std::getenv("TABREL_SOURCE_DIR")
+                                     ? test::sourceDir()
+                                     : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    return (root / "examples" / "middle-school.json").string();
+}
 
 // "" when equal, else the first differing place (a JSON patch entry), short enough to read.
 std::string firstDifference(const Json& got, const Json& expected)
