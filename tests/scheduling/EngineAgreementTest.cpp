@@ -224,3 +224,36 @@ TEST(EngineAgreement, TightGradesAgreeUpToTheStepCap)
     }
     EXPECT_GE(capped, 1) << "no tight school reached the step cap";
 }
+
+// The cell-level steps the program offers besides the search (PlaceBest, NextAlternative after the
+// class's EvaluateSlot) drive a search to the same timetables.
+TEST(EngineAgreement, CellLevelStepsMatchTheSearch)
+{
+    for (uint32_t seed = 300; seed < 315; ++seed) {
+        auto stepwise = test::generateSchool(seed);
+        auto fast = test::generateSchool(seed);
+        const auto slots = BuildSlotList(*stepwise, classesOf(*stepwise, 0));
+        int cursor = 0, counter = 0;
+        const int n = static_cast<int>(slots.size());
+        while (cursor < n && ++counter < 3000) {
+            LessonCell& cell = *slots[cursor];
+            ClassTable& c = *cell.classTable;
+            int r;
+            if (cell.subject.empty()) {
+                c.EvaluateSlot(cell, 1);
+                r = PlaceBest(c, cell);
+            } else
+                r = NextAlternative(c, cell);
+            cursor += r;
+            if (cursor < 0)
+                break;
+        }
+        SchedulingState state;
+        PlacementEngine engine(*fast, state);
+        engine.RunSearch(BuildSlotList(*fast, classesOf(*fast, 0)), nullptr, 3000);
+        EXPECT_EQ(cursor, state.autoCursor) << "seed " << seed;
+        expectSameFirstDifference(stateOf(*stepwise), stateOf(*fast), "seed " + std::to_string(seed));
+        if (HasFailure())
+            return;
+    }
+}
