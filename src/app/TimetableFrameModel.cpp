@@ -177,7 +177,7 @@ ExportOutcome ClassTableFrameModel::runExport(int item, const std::filesystem::p
         break;
     case 1:
         o = fromWorkbooks(exportAllClasses(ds, list, classPanel.tablesPerRow, folder, workbooks),
-                          (folder / "allclass.xlsx").string());
+                          (folder / "classFiles" / "allclass.xlsx").string());
         break;
     case 2: {
         PictureOptions options;
@@ -210,7 +210,7 @@ ExportOutcome TeacherTableFrameModel::runExport(int item, const std::filesystem:
         break;
     case 1:
         o = fromWorkbooks(exportAllTeachers(ds, teacherPanel.tablesPerRow, folder, workbooks),
-                          (folder / "allteacher.xlsx").string());
+                          (folder / "teacherExcelFiles" / "allteacher.xlsx").string());
         break;
     case 2: {
         PictureOptions options;

@@ -53,7 +53,10 @@ StartDlg::StartDlg(const StartDialogModel& model, QWidget* parent) : QDialog(par
         text->setToolTip(qu(model_.pathOfRow(r)));
         list_->setItem(r, 1, text);
     }
-    connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int, int) { openSelected(); });
+    connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        list_->selectRow(row);
+        openSelected();
+    });
 
     auto* open = new QPushButton(QStringLiteral("选择打开"));
     open->setObjectName(QStringLiteral("openButton"));

@@ -1,0 +1,193 @@
+// The main window: panel switching by name, the refusals, the top menu's commands, the title and
+// files dropped on the window.
+#include <QApplication>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include "app/Application.h"
+#include "app/Document.h"
+#include "ui/app/HomePageWnd.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/PendingPanelWnd.h"
+#include "ui/app/QelvoView.h"
+#include "ui/app/TopMenuWnd.h"
+#include "ui/output/TimetableFrameWnd.h"
+#include "ui/scheduling/PaikeRunWnd.h"
+#include "ui/UiTestSupport.h"
+
+using namespace tabrel;
+using namespace tabrel::ui;
+using tabrel::uitest::ScriptedPrompter;
+
+namespace {
+struct Program {
+    QTemporaryDir dir;
+    Application app;
+    Document doc{app};
+    std::unique_ptr<MainFrame> frame;
+    explicit Program(bool newSchedule = true)
+    {
+        app.setProgramFolder({dir.path().toStdString(), false});
+        if (newSchedule)
+            doc.newSchedule();
+        frame = std::make_unique<MainFrame>(app, doc);
+        frame->resize(1200, 800);
+        frame->show();
+        QApplication::processEvents();
+    }
+    QelvoView* view() const { return frame->view(); }
+    void clickMenu(const QString& text)
+    {
+        const QPoint p = view()->topMenu()->buttonCentre(text);
+        QVERIFY2(p.x() >= 0, qPrintable(text));
+        QTest::mouseClick(view()->topMenu(), Qt::LeftButton, {}, p);
+    }
+};
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void automaticSchedulingIsRefusedForANewSchedule()
+    {
+        ScriptedPrompter prompter;
+        Program p;
+        QVERIFY(!p.view()->openPanel(QStringLiteral("自动排课")));
+        QCOMPARE(prompter.messages, QStringList{QStringLiteral("请保存数据后，再打开，再自动排课")});
+        QCOMPARE(p.view()->visibleWidget(), p.view()->homePage());
+        QVERIFY(p.view()->topMenu()->buttonCentre(QStringLiteral("关闭")).x() >= 0);
+
+        // Even after saving: the file must be opened again.
+        prompter.saveAnswers.push_back(p.dir.filePath(QStringLiteral("new.qtf")));
+        p.clickMenu(QStringLiteral("保存"));
+        QCOMPARE(prompter.saveDialogs, 1);
+        QVERIFY(!p.view()->openPanel(QStringLiteral("自动排课")));
+    }
+
+    void panelsSwitchByNameAndBackReturnsHome()
+    {
+        ScriptedPrompter prompter;
+        Program p;
+        QVERIFY(p.view()->openPanel(QStringLiteral("科目管理")));
+        auto* pending = qobject_cast<PendingPanelWnd*>(p.view()->visibleWidget());
+        QVERIFY(pending);
+        QCOMPARE(pending->name(), QStringLiteral("科目管理"));
+        QVERIFY(p.view()->topMenu()->buttonCentre(QStringLiteral("返回")).x() >= 0);
+        QCOMPARE(p.view()->topMenu()->buttonCentre(QStringLiteral("关闭")).x(), -1);
+
+        QVERIFY(p.view()->openPanel(QStringLiteral("总课程表")));
+        QVERIFY(p.view()->topMenu()->buttonCentre(QStringLiteral("清空")).x() >= 0);
+
+        // A name without a panel leaves the visible panel as it is.
+        QWidget* before = p.view()->visibleWidget();
+        QVERIFY(!p.view()->openPanel(QStringLiteral("场室课程表")));
+        QCOMPARE(p.view()->visibleWidget(), before);
+
+        p.clickMenu(QStringLiteral("返回"));
+        QCOMPARE(p.view()->visibleWidget(), p.view()->homePage());
+        QVERIFY(p.view()->topMenu()->buttonCentre(QStringLiteral("关于")).x() >= 0);
+        p.clickMenu(QStringLiteral("关于"));
+        QCOMPARE(prompter.abouts, 1);
+        QVERIFY(prompter.messages.isEmpty());
+    }
+
+    void homeStepsOpenOnlyWhatTheDataAllows()
+    {
+        ScriptedPrompter prompter;
+        Program p;
+        HomePageWnd* home = p.view()->homePage();
+        // Step 2 is not available in a new schedule: a click does nothing.
+        QTest::mouseClick(home, Qt::LeftButton, {}, home->itemCentre(1));
+        QCOMPARE(p.view()->visibleWidget(), home);
+        QTest::mouseClick(home, Qt::LeftButton, {}, home->itemCentre(0));
+        QCOMPARE(qobject_cast<PendingPanelWnd*>(p.view()->visibleWidget())->name(), QStringLiteral("班级管理"));
+        // The trace file is written in the program folder.
+        QFile trace(p.dir.filePath(QStringLiteral("debug.txt")));
+        QVERIFY(trace.open(QIODevice::ReadOnly));
+        const QByteArray lines = trace.readAll();
+        QVERIFY(lines.startsWith("CHomePageWnd::OnInitDialog\n"));
+        QVERIFY(lines.contains("CHomePageWnd::OnPaint\n"));
+    }
+
+    void saveOfANewFileAsksForANameOnceAndTheTitleFollows()
+    {
+        ScriptedPrompter prompter;
+        Program p;
+        QVERIFY(p.frame->windowTitle().endsWith(QStringLiteral(" 文件: 新文件")));
+        p.clickMenu(QStringLiteral("保存"));
+        QCOMPARE(prompter.saveDialogs, 1); // cancelled: nothing changes
+        QVERIFY(p.doc.isNewFile());
+
+        const QString target = p.dir.filePath(QStringLiteral("学校.qtf"));
+        prompter.saveAnswers.push_back(target);
+        p.clickMenu(QStringLiteral("保存"));
+        QCOMPARE(prompter.saveDialogs, 2);
+        QVERIFY(QFile::exists(target));
+        QCOMPARE(p.frame->windowTitle(), QStringLiteral("Tabrel排课 文件: ") + target);
+        p.clickMenu(QStringLiteral("保存"));
+        QCOMPARE(prompter.saveDialogs, 2);
+
+        // A folder that cannot be written is reported.
+        prompter.saveAnswers.push_back(p.dir.filePath(QStringLiteral("no/such/folder/x.qtf")));
+        p.clickMenu(QStringLiteral("另存为"));
+        QCOMPARE(prompter.messages.size(), 1);
+        QVERIFY(prompter.messages[0].startsWith(QStringLiteral("保存失败")));
+    }
+
+    void closeAsksFirst()
+    {
+        ScriptedPrompter prompter;
+        Program p;
+        prompter.confirmAnswers = {false, true};
+        p.clickMenu(QStringLiteral("关闭"));
+        QCOMPARE(prompter.questions, QStringList{QStringLiteral("是否真的退出应用程序?")});
+        QVERIFY(p.frame->isVisible());
+        p.clickMenu(QStringLiteral("关闭"));
+        QVERIFY(!p.frame->isVisible());
+    }
+
+    // A dropped file replaces the data set; nothing of the old school stays, and every panel
+    // follows the new one.
+    void aDroppedFileReplacesTheSchool()
+    {
+        ScriptedPrompter prompter;
+        Program p;
+        const QString one = p.dir.filePath(QStringLiteral("one.qtf"));
+        const QString two = p.dir.filePath(QStringLiteral("two.qtf"));
+        uitest::writeSchool(one, 1);
+        uitest::writeSchool(two, 2);
+        QVERIFY(p.frame->openDataFile(two));
+        QVERIFY(p.view()->openPanel(QStringLiteral("班级课程表")));
+        QCOMPARE(p.view()->classFrame()->classModel().classPanel.classList.size(), std::size_t(4));
+        p.clickMenu(QStringLiteral("返回"));
+
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(one)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(p.frame.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(p.frame.get(), &drop);
+        QCOMPARE(p.doc.dataSet().grades.size(), std::size_t(1));
+        QCOMPARE(p.doc.dataSet().teachers.size(), std::size_t(10));
+        QVERIFY(p.frame->windowTitle().endsWith(one));
+        QVERIFY(p.view()->openPanel(QStringLiteral("班级课程表")));
+        QCOMPARE(p.view()->classFrame()->classModel().classPanel.classList.size(), std::size_t(2));
+        QVERIFY(p.view()->openPanel(QStringLiteral("教师课程表")));
+        QCOMPARE(p.view()->teacherFrame()->teacherModel().teacherPanel.pDataSet, &p.doc.dataSet());
+
+        // A file that is not a data file is refused and the school stays.
+        const QString junk = p.dir.filePath(QStringLiteral("junk.qtf"));
+        QFile f(junk);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(3, '\x01'));
+        f.close();
+        QVERIFY(!p.frame->openDataFile(junk));
+        QCOMPARE(prompter.messages.size(), 1);
+        QCOMPARE(p.doc.dataSet().grades.size(), std::size_t(1));
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"
