@@ -17,6 +17,12 @@
 #include "ui/app/StartDlg.h"
 #include "ui/app/UiText.h"
 
+// The icon resources live in the static ui library; the linker keeps them only when asked.
+static void initResources()
+{
+    Q_INIT_RESOURCE(tabrel);
+}
+
 namespace tabrel::ui {
 
 void setUpProgramFolder(Application& app)
@@ -64,6 +70,7 @@ bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile
 int runTabrel(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
+    initResources();
     QApplication::setApplicationName(QStringLiteral("Tabrel"));
     QApplication::setOrganizationName(QStringLiteral("Tabrel"));
     QApplication::setWindowIcon(applicationIcon());

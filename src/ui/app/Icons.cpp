@@ -85,8 +85,9 @@ QPixmap menuButtonIcon(const QString& text, int size)
 
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128}) {
+    // The 64-pixel picture from the resources (also the desktop's), the other sizes drawn here.
+    QIcon icon(QStringLiteral(":/tabrel/tabrel-64.png"));
+    for (int size : {16, 32, 48, 128}) {
         QPixmap pm(size, size);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
