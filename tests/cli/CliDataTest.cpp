@@ -61,13 +61,10 @@ Json dumpOf(const std::string& qtf)
     return Json::parse(r.out);
 }
 
-// The example school in the source tree: TABREL_SOURCE_DIR when set, else found from this file.
+// The example school in the source tree.
 std::string examplePath()
 {
-    std::filesystem::path root = std::getenv("TABREL_SOURCE_DIR")
-                                     ? test::sourceDir()
-                                     : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-    return (root / "examples" / "middle-school.json").string();
+    return (test::sourceDir() / "examples" / "middle-school.json").string();
 }
 
 // "" when equal, else the first differing place (a JSON patch entry), short enough to read.

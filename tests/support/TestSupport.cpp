@@ -28,7 +28,11 @@ std::filesystem::path sourceDir()
 {
     if (const char* s = std::getenv("TABREL_SOURCE_DIR"))
         return s;
+#ifdef TABREL_SOURCE_DIR
+    return TABREL_SOURCE_DIR;
+#else
     return std::filesystem::current_path();
+#endif
 }
 
 std::string readFile(const std::filesystem::path& p)
