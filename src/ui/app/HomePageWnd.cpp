@@ -128,9 +128,14 @@ void HomePageWnd::paintEvent(QPaintEvent*)
             p.setPen(Qt::NoPen);
             p.setBrush(it.available ? bandColour : QColor(225, 225, 225));
             p.drawRoundedRect(QRectF(r).adjusted(2, 2, -2, -2), 5, 5);
-            p.setFont(titleFont);
+            // The text fits the face with a margin on both sides.
+            const QString title = qs(it.title);
+            QFont buttonFont = titleFont;
+            const int fit = (r.width() - 16) / std::max<int>(1, static_cast<int>(title.size()));
+            buttonFont.setPixelSize(std::max(11, std::min(titleFont.pixelSize(), fit)));
+            p.setFont(buttonFont);
             p.setPen(it.available ? Qt::white : QColor(140, 140, 140));
-            p.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, qs(it.title));
+            p.drawText(r, Qt::AlignCenter, title);
         }
     }
 }

@@ -61,11 +61,12 @@ PaikeRunWnd::PaikeRunWnd(DataSet& dataSet, SchedulingState& state, QWidget* pare
     progress_->setRange(0, 1);
     progress_->setValue(0);
     progress_->setFormat(QStringLiteral("%p%"));
-    summaryTitle_ = new QLabel(QStringLiteral("排课结果"), this);
+    summaryTitle_ = new QLabel(QStringLiteral("所选范围各班课时（已排 / 应排）"), this);
     summary_ = new QTableWidget(0, 4, this);
     summary_->setHorizontalHeaderLabels(
         {QStringLiteral("年级"), QStringLiteral("班级"), QStringLiteral("已排课时"), QStringLiteral("应排课时")});
     summary_->verticalHeader()->hide();
+    summary_->verticalHeader()->setDefaultSectionSize(24);
     summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(start_, &QPushButton::clicked, this, &PaikeRunWnd::startRun);
