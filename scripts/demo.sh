@@ -46,21 +46,32 @@ build_example() {
     summarize < "$OUT/middle-school.dump.json"
 }
 
-main() {
-    if [ ! -x "$CLI" ]; then
-        echo "demo.sh: $CLI not found; build first (make build)" >&2
-        exit 1
-    fi
-    build_example
-}
-
-main
-
-# ---- automatic scheduling of the example school ------------------------------------------------
 # Runs the automatic scheduling over the whole school and prints, per class, lessons placed/required.
 schedule_example() {
     step "自动排课（全校）：$OUT/middle-school.scheduled.qtf"
     "$CLI" schedule "$SCHOOL_QTF" -o "$OUT/middle-school.scheduled.qtf"
 }
 
-schedule_example
+# Exports every workbook, picture and the text list of the scheduled school into out/.
+export_example() {
+    local dir="$ROOT/out"
+    step "导出课表：$dir"
+    mkdir -p "$dir"
+    "$CLI" export "$OUT/middle-school.scheduled.qtf" --out "$dir" all
+    printf '班级课表与图片：%s\n' "$dir/classFiles"
+    printf '教师课表：%s（图片在 %s）\n' "$dir/teacherExcelFiles" "$dir/teacher"
+    printf '总课表：%s\n' "$dir/master-style1.xlsx $dir/master-style2.xlsx $dir/master-style3.xlsx"
+    printf '排课信息：%s\n' "$dir/paikeInfo.txt"
+}
+
+main() {
+    if [ ! -x "$CLI" ]; then
+        echo "demo.sh: $CLI not found; build first (make build)" >&2
+        exit 1
+    fi
+    build_example
+    schedule_example
+    export_example
+}
+
+main

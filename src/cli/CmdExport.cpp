@@ -1,6 +1,8 @@
 // tabrel-cli export and merge: the workbook, picture and text exports of a data file, and the merge
 // of a second data file into a first.
 #include <QGuiApplication>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -66,6 +68,15 @@ void ensureGuiApplication()
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session (CI, cron) there is no runtime folder; give Qt a private one so it does
+    // not warn on every export.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const std::string dir = "/tmp/runtime-" + std::to_string(::getuid());
+        ::mkdir(dir.c_str(), 0700);
+        struct stat st {};
+        if (::stat(dir.c_str(), &st) == 0 && st.st_uid == ::getuid() && (st.st_mode & 0777) == 0700)
+            qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
+    }
     static int argc = 1;
     static char name[] = "tabrel-cli";
     static char* argv[] = {name, nullptr};
