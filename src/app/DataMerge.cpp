@@ -1,6 +1,5 @@
 #include "app/DataMerge.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -19,34 +18,6 @@ bool sameTimeGrid(const DataSet& a, const DataSet& b)
            a.afternoonCount == b.afternoonCount && a.eveningCount == b.eveningCount &&
            a.dayNames.size() == b.dayNames.size();
 }
-
-// A private copy of the file in a fresh temporary folder, so that no .rep sidecar lies beside it.
-class PrivateCopy {
-public:
-    explicit PrivateCopy(const std::string& source)
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tabrel-merge-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            return;
-        dir_ = pattern;
-        std::error_code ec;
-        std::filesystem::copy_file(source, dir_ / "merge.qtf", ec);
-        if (!ec)
-            file_ = (dir_ / "merge.qtf").string();
-    }
-    ~PrivateCopy()
-    {
-        if (!dir_.empty()) {
-            std::error_code ec;
-            std::filesystem::remove_all(dir_, ec);
-        }
-    }
-    const std::string& file() const { return file_; }
-
-private:
-    std::filesystem::path dir_;
-    std::string file_;
-};
 
 } // namespace
 
@@ -104,13 +75,13 @@ MergeResult mergeDataSet(DataSet& a, DataSet& b)
 
 MergeResult mergeDataFile(DataSet& dataSet, const std::string& path)
 {
-    if (!std::filesystem::is_regular_file(path))
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
         return {MergeStatus::CannotOpen, "无法打开数据文件：" + path};
-    PrivateCopy copy(path);
-    if (copy.file().empty())
-        return {MergeStatus::CannotOpen, "无法打开数据文件：" + path};
+    // The seven sections only: the second file's .rep sidecar renames nothing, and its teachers'
+    // lessons are not rebuilt (they are rebuilt in the open schedule after the merge).
     auto other = std::make_unique<DataSet>();
-    FileResult read = loadDataFile(*other, copy.file());
+    FileResult read = readDataSections(*other, path);
     if (read.status == FileStatus::CannotOpen)
         return {MergeStatus::CannotOpen, "无法打开数据文件：" + path};
     if (read.status != FileStatus::Ok)

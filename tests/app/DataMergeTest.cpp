@@ -1,6 +1,9 @@
 // "合并数据": grades, classes, lesson counts and new teachers of a second schedule.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "app/DataMerge.h"
 #include "data/DataFile.h"
 #include "data/DataSet.h"
@@ -186,5 +189,32 @@ TEST(DataMerge, FileIsReadWithoutItsSidecar)
     EXPECT_EQ(mergeDataFile(*a, dir.file("missing.qtf")).status, MergeStatus::CannotOpen);
     test::writeFile(dir.path() / "bad.qtf", std::string("\xff\xff\xff\xff", 4));
     EXPECT_EQ(mergeDataFile(*a, dir.file("bad.qtf")).status, MergeStatus::Damaged);
+    EXPECT_EQ(a->grades.size(), 2u);
+}
+
+TEST(DataMerge, FileIsReadInPlaceWhateverTheTemporaryFolderAndAnUnreachablePathIsRefused)
+{
+    test::TempDir dir;
+    auto b = school({"七"});
+    ASSERT_TRUE(saveDataFile(*b, dir.file("b.qtf")).ok());
+    auto a = school({"初一"});
+
+    // No temporary folder is needed to read the second file.
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    setenv("TMPDIR", dir.file("no-such-folder").c_str(), 1);
+    MergeResult r;
+    EXPECT_NO_THROW(r = mergeDataFile(*a, dir.file("b.qtf")));
+    if (old)
+        setenv("TMPDIR", saved.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    EXPECT_TRUE(r.merged()) << r.message;
+    EXPECT_EQ(a->grades.size(), 2u);
+
+    // A path that cannot even be looked at is a file that cannot be opened, not an exception.
+    std::filesystem::create_symlink("loop.qtf", dir.path() / "loop.qtf");
+    EXPECT_NO_THROW(r = mergeDataFile(*a, dir.file("loop.qtf")));
+    EXPECT_EQ(r.status, MergeStatus::CannotOpen);
     EXPECT_EQ(a->grades.size(), 2u);
 }
