@@ -22,8 +22,9 @@ std::string scheduleTextLines(const DataSet& dataSet)
                     const LessonCell& cell = c->cells[n][d];
                     const std::string& common = c->commonPeriods[n][d];
                     const std::string& content = common.empty() ? cell.subject : common;
-                    // "empty" marks a slot the automatic run left free: no lesson there.
-                    if (content.empty() || content == "empty")
+                    // Only slots with no text at all are left out; the automatic run's "empty"
+                    // marker is an occupied slot and is written as it stands.
+                    if (content.empty())
                         continue;
                     out += gradeName;
                     out += '\t';

@@ -10,7 +10,8 @@ class DataSet;
 
 // The file's content: grade, class, day name, period number (1-based through all sections), the
 // common-period name or else the subject, and the teacher, "%s\t%s\t%s\t%d\t%s\t%s" and a line end
-// per slot, classes in grade order, days outer and periods inner. Slots without content give no line.
+// per slot, classes in grade order, days outer and periods inner. Slots whose content is "" give
+// no line; a slot the automatic run marked "empty" is written with that text.
 std::string scheduleTextLines(const DataSet& dataSet);
 
 // Writes "paikeInfo.txt" into `programFolder`: 1 when done, 0 when the file cannot be created

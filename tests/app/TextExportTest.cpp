@@ -41,12 +41,13 @@ TEST(TextExport, LinesInGradeClassDayPeriodOrderByteForByte)
     b.commonPeriods[0][0] = G("劳动");                        // common period over a lesson:
     b.cells[0][0].subject = G("英语");                        // the name wins, the teacher stays
     b.cells[0][0].teacher = G("王五");
-    b.cells[1][0].subject = "empty";                          // left free by the automatic run
+    b.cells[1][0].subject = "empty";                          // marked by the automatic run: a line
     c.cells[2][1].subject = G("体育");                        // no teacher
     const std::string expected = G("初一\t初一1班\t星期一\t3\t自习\t\n"
                                    "初一\t初一1班\t星期二\t1\t语文\t张三\n"
                                    "初一\t初一1班\t星期二\t2\t数学\t李四\n"
                                    "初一\t初一2班\t星期一\t1\t劳动\t王五\n"
+                                   "初一\t初一2班\t星期一\t2\tempty\t\n"
                                    "初二\t初二1班\t星期二\t3\t体育\t\n");
     EXPECT_EQ(scheduleTextLines(*ds), expected);
 
