@@ -64,7 +64,9 @@ bool TeacherInfoRecord::addCourse(const std::string& gradeName, const std::strin
             slot = i;
             break;
         }
-        if (courseGrade[i].empty()) {
+        // A slot is free while nothing was registered in it. A slot claimed under a grade without a
+        // name also has grade text "", but it holds its classes and must not be claimed again.
+        if (courseGrade[i].empty() && courseClasses[i].empty()) {
             courseGrade[i] = gradeName;
             courseSubject[i] = subjectName;
             slot = i;

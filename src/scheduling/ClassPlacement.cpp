@@ -145,8 +145,9 @@ int ClassTable::UpdateAssignmentFromLessonText(const std::string& subjectName, c
             (*it)->weeklyLessons = w;
             (*it)->doubleCount = k;
         } else {
-            // Nothing may keep pointing at the destroyed assignment.
-            std::erase(candidates, it->get());
+            // Nothing may keep pointing at the destroyed assignment: the last evaluation is dropped
+            // whole, so its candidates and texts stay parallel.
+            candidates.clear();
             candidateTexts.clear();
             assignments.erase(it);
         }

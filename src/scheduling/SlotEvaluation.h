@@ -22,6 +22,24 @@
 
 namespace tabrel {
 
+// The balance term: (done - (I + 1) x load / D) x 5 in double precision, truncated toward zero.
+// A load typed as a huge lesson count would take the term outside int; it is held at +-10^9, which
+// still ranks such a teacher far ahead or far behind and leaves room for the other terms. Without
+// teaching days there is nothing to balance.
+inline int balanceCost(int done, int load, int I, int D)
+{
+    if (D <= 0)
+        return 0;
+    const double expected = static_cast<double>(I + 1) * load / D;
+    const double term = (done - expected) * 5.0;
+    constexpr double bound = 1e9;
+    if (term >= bound)
+        return static_cast<int>(bound);
+    if (term <= -bound)
+        return -static_cast<int>(bound);
+    return static_cast<int>(term);
+}
+
 template <class Inputs>
 inline int evaluateAssignment(TeachingAssignment& a, int k, int H, int I, const GridShape& g, int autoRunning,
                               Inputs& in)
@@ -86,11 +104,8 @@ inline int evaluateAssignment(TeachingAssignment& a, int k, int H, int I, const 
         }
     }
     // 10. the teacher's daily balance
-    if (!exempt && in.hasRecord(k)) {
-        const int done = in.daytimeDone(k);
-        const double expected = static_cast<double>(I + 1) * in.load(k) / g.D;
-        cost += static_cast<int>((done - expected) * 5.0);
-    }
+    if (!exempt && in.hasRecord(k))
+        cost += balanceCost(in.daytimeDone(k), in.load(k), I, g.D);
     // 11. same period on other days
     switch (in.samePeriodOther(k)) {
     case 1: cost += 1; break;
@@ -101,7 +116,8 @@ inline int evaluateAssignment(TeachingAssignment& a, int k, int H, int I, const 
     }
     // 12. double-period bonus
     if (H != 0 && !g.sectionStart(H) && in.previousHolds(k) && in.doublesOnDay() == 0 &&
-        (a.doubleCount == 0 || a.doubleCount > a.placedDoubles) && g.D - I <= a.weeklyLessons - a.placedCount)
+        (a.doubleCount == 0 || a.doubleCount > a.placedDoubles) &&
+        g.D - I <= static_cast<long long>(a.weeklyLessons) - a.placedCount)
         cost -= 20;
     // 13. at least one lesson a day
     if (sameDay == 0)

@@ -20,12 +20,35 @@ TEST(LessonText, WeeklyAndDoubleCountsComeFromTheText)
     // a text that starts with the point reads as nothing: no assignment is made
     EXPECT_EQ(c.UpdateAssignmentFromLessonText(G("数学"), ".3"), 0);
     EXPECT_EQ(c.FindAssignment(G("数学")), nullptr);
-    // zero removes the assignment, and the last evaluation no longer points at it
+    // zero removes the assignment, and the last evaluation is dropped whole (candidates and texts alike)
+    plan(c, "英语", 4);
     c.EvaluateSlot(c.cells[0][0]);
-    ASSERT_EQ(c.candidates.size(), 1u);
+    ASSERT_EQ(c.candidates.size(), 2u);
     EXPECT_EQ(c.UpdateAssignmentFromLessonText(G("语文"), G("无")), 1);
-    EXPECT_TRUE(c.assignments.empty());
+    ASSERT_EQ(c.assignments.size(), 1u);
     EXPECT_TRUE(c.candidates.empty());
+    EXPECT_TRUE(c.candidateTexts.empty());
+}
+
+TEST(EvaluateSlot, AHugeLoadOrNoDaysNeverWrapsTheCostAround)
+{
+    auto ds = smallSchool();
+    ds->requirementTexts = {G("各班的语文、数学、英语每天最少上1节")};
+    addTeacher(*ds, "张三");
+    ClassTable& c = *ds->classAt(0, 0);
+    plan(c, "语文", 5, G("张三"));
+    plan(c, "数学", 5);
+    // a lesson count typed as a huge number: the teacher is far behind, so 语文 comes first
+    ds->teachers[0]->assignedPeriods = 2147483647;
+    ASSERT_EQ(c.EvaluateSlot(c.cells[1][1]), 2);
+    EXPECT_EQ(c.candidateTexts[0], G("语文(剩5节)√"));
+    EXPECT_EQ(costOf(c, "语文"), -1000000000 - 10);
+    // no teaching days: nothing to balance
+    ds->teachers[0]->assignedPeriods = 10;
+    ds->dayNames.clear();
+    c.EvaluateSlot(c.cells[1][0]);
+    EXPECT_EQ(costOf(c, "语文"), -10);
+    EXPECT_EQ(c.candidateTexts[0], G("语文(剩5节)√"));
 }
 
 TEST(EvaluateSlot, FullyPlacedClassHasNoCandidates)
@@ -220,8 +243,9 @@ TEST(SwapHints, MarkedCellsAreNeverSwapped)
     EXPECT_EQ(c.cells[0][0].mark, G("★"));
     for (int p = 0; p < 7; ++p)
         for (int d = 0; d < 5; ++d)
-            if (p || d)
+            if (p || d) {
                 EXPECT_EQ(c.cells[p][d].mark, G("╳")) << p << "," << d;
+            }
     c.cells[0][0].markFlag = 0;
     c.MarkSwapTargets(c.cells[1][0]);
     EXPECT_EQ(c.cells[0][0].mark, G("√"));

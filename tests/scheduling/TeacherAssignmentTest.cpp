@@ -67,3 +67,24 @@ TEST(TeacherAssignment, MissingTeachersAreAddedOnceWithTheirFirstSubject)
     EXPECT_EQ(ds->teachers[2]->taughtSubjects, G("数学"));
     EXPECT_EQ(AddMissingTeachers(*ds), 0);
 }
+
+TEST(TeacherAssignment, CoursesOfAnUnnamedGradeKeepTheirOwnSubjects)
+{
+    auto ds = smallSchool(2);
+    ds->gradeNames[0] = "";
+    addTeacher(*ds, "张三");
+    plan(*ds->classAt(0, 0), "语文", 5, G("张三"));
+    plan(*ds->classAt(0, 1), "数学", 5, G("张三"));
+    EXPECT_EQ(ds->syncTeacherAssignments(), 1);
+    const TeacherInfoRecord& t = *ds->teachers[0];
+    EXPECT_EQ(t.courseSubject[0], G("语文"));
+    ASSERT_EQ(t.courseClasses[0].size(), 1u);
+    EXPECT_EQ(t.courseClasses[0][0], ds->classAt(0, 0));
+    EXPECT_EQ(t.courseSubject[1], G("数学"));
+    ASSERT_EQ(t.courseClasses[1].size(), 1u);
+    EXPECT_EQ(t.courseClasses[1][0], ds->classAt(0, 1));
+    // the daytime count reads each class under its own subject
+    ds->classAt(0, 0)->setCellSubject(ds->classAt(0, 0)->cells[0][0], G("数学"));
+    EXPECT_EQ(t.TeacherDaytimeLessonsThrough(4), 0);
+    EXPECT_EQ(ds->syncTeacherAssignments(), 0); // nothing new on a second hand-over
+}
