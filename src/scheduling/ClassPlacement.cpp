@@ -97,20 +97,7 @@ public:
     }
     bool previousHolds(int k) const { return H_ > 0 && holds(H_ - 1, I_, k); }
     int doublesOnDay() const { return doublesOnDay_; }
-    int requirementMatches(int k) const
-    {
-        int n = 0;
-        const std::string& s = subject(k);
-        for (const std::string& line : ds_.requirementTexts) {
-            const auto daily = line.find(GBK("每天最少上1节"));
-            const auto at = line.find(s);
-            if (daily == std::string::npos || daily == 0 || at == std::string::npos || at == 0)
-                continue;
-            if (line.find(GBK("各班")) != std::string::npos || line.find(c_.name) != std::string::npos)
-                ++n;
-        }
-        return n;
-    }
+    int requirementMatches(int k) const { return names::requirementMatches(ds_.requirementTexts, subject(k), c_.name); }
 
 private:
     struct Info {

@@ -3,6 +3,8 @@
 // clamped to the fixed grid so that no index ever leaves it.
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "data/DataSet.h"
 #include "data/Dimensions.h"
@@ -44,8 +46,41 @@ struct GridShape {
 
 // Names and texts the checks recognise.
 namespace names {
-inline bool hasZao(const std::string& s) { return s.find(GBK("早")) != std::string::npos; }
-inline bool hasWan(const std::string& s) { return s.find(GBK("晚")) != std::string::npos; }
+// Where `pattern` first stands in the GBK text `text`, counting only places where a character begins
+// (a byte from 0x81 up opens a two-byte character); npos when nowhere. A plain byte search would also
+// find a name across two characters, in the trail byte of one and the lead byte of the next.
+inline std::size_t findText(std::string_view text, std::string_view pattern)
+{
+    for (std::size_t i = 0; i + pattern.size() <= text.size();) {
+        if (text.compare(i, pattern.size(), pattern) == 0)
+            return i;
+        i += static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size() ? 2 : 1;
+    }
+    return std::string_view::npos;
+}
+inline bool containsText(std::string_view text, std::string_view pattern)
+{
+    return findText(text, pattern) != std::string_view::npos;
+}
+inline bool hasZao(const std::string& s) { return containsText(s, GBK("早")); }
+inline bool hasWan(const std::string& s) { return containsText(s, GBK("晚")); }
+// The requirement lines that grant the subject the at-least-one-lesson-a-day bonus in the class:
+// "每天最少上1节" and the subject both stand after the start of the line, and the line speaks of
+// every class ("各班") or names the class.
+inline int requirementMatches(const std::vector<std::string>& lines, const std::string& subject,
+                              const std::string& className)
+{
+    int n = 0;
+    for (const std::string& line : lines) {
+        const auto daily = findText(line, GBK("每天最少上1节"));
+        const auto at = findText(line, subject);
+        if (daily == std::string_view::npos || daily == 0 || at == std::string_view::npos || at == 0)
+            continue;
+        if (containsText(line, GBK("各班")) || containsText(line, className))
+            ++n;
+    }
+    return n;
+}
 // "专门人" and "" are never tested for double bookings, pace or balance.
 inline bool exemptTeacher(const std::string& t) { return t.empty() || t == GBK("专门人"); }
 inline const std::string& emptyMarker() { static const std::string s = "empty"; return s; }

@@ -319,8 +319,6 @@ SearchContext::SearchContext(DataSet& ds, const std::vector<LessonCell*>& slots)
                     if (gbk::splitKeyValue(entry, key, value))
                         slotRules[p * DayColumns + d].emplace_back(key, value);
                 }
-    const std::string& daily = GBK("每天最少上1节");
-    const std::string& everyClass = GBK("各班");
     for (SearchClass& sc : searchClasses_) {
         ClassTable& c = *classes_[sc.ci];
         sc.firstA = static_cast<int>(ainfo_.size());
@@ -334,13 +332,7 @@ SearchContext::SearchContext(DataSet& ds, const std::vector<LessonCell*>& slots)
             auto rec = recordByName_.find(a.teacher);
             f.record = rec == recordByName_.end() ? -1 : rec->second;
             f.exempt = names::exemptTeacher(a.teacher);
-            for (const std::string& line : ds.requirementTexts) {
-                const auto at = line.find(daily), sat = line.find(a.subject);
-                if (at == std::string::npos || at == 0 || sat == std::string::npos || sat == 0)
-                    continue;
-                if (line.find(everyClass) != std::string::npos || line.find(c.name) != std::string::npos)
-                    ++f.requirement;
-            }
+            f.requirement = names::requirementMatches(ds.requirementTexts, a.subject, c.name);
             if (f.record >= 0) {
                 const TeacherInfoRecord& t = *records_[f.record];
                 for (int i = 0; i < MaxCourses; ++i) {

@@ -9,7 +9,22 @@ namespace tabrel::literal {
 
 namespace {
 
-bool contains(const std::string& text, const char* utf8) { return text.find(gbk::literal(utf8)) != std::string::npos; }
+// Texts are GBK: a name stands in a text where one of its characters begins. The text is cut into
+// its characters first (a byte from 0x81 up and the byte after it form one), and the name is
+// compared at each character's start; the result is the byte position, or npos.
+std::size_t position(const std::string& text, const std::string& name)
+{
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size(); i += (static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size()) ? 2 : 1)
+        starts.push_back(i);
+    starts.push_back(text.size());
+    for (std::size_t i : starts)
+        if (text.size() - i >= name.size() && text.substr(i, name.size()) == name)
+            return i;
+    return std::string::npos;
+}
+
+bool contains(const std::string& text, const char* utf8) { return position(text, gbk::literal(utf8)) != std::string::npos; }
 
 struct Grid {
     int L, M, N, E, T, D;
@@ -248,13 +263,13 @@ int EvaluateSlot(ClassTable& c, const LessonCell& cell, int autoRunning)
     // 13.
     for (auto& a : c.assignments)
         for (const std::string& line : ds.requirementTexts) {
-            const auto daily = line.find(gbk::literal("每天最少上1节"));
+            const auto daily = position(line, gbk::literal("每天最少上1节"));
             if (daily == std::string::npos || daily == 0)
                 continue;
-            const auto at = line.find(a->subject);
+            const auto at = position(line, a->subject);
             if (at == std::string::npos || at == 0)
                 continue;
-            if (!contains(line, "各班") && line.find(c.name) == std::string::npos)
+            if (!contains(line, "各班") && position(line, c.name) == std::string::npos)
                 continue;
             if (a->sameDayCount == 0)
                 a->cost -= 10;

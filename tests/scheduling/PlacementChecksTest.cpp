@@ -3,6 +3,7 @@
 
 #include "SchedulingFixture.h"
 #include "scheduling/CellDisplay.h"
+#include "scheduling/PlacementEngine.h"
 
 using namespace tabrel;
 using namespace tabrel::test;
@@ -130,6 +131,37 @@ TEST(EvaluateSlot, SectionOfTheDayIsFlaggedNotCosted)
     EXPECT_EQ(c.FindAssignment(G("早晚练"))->timeMismatch, 1); // both names: every period mismatches
     c.setCellSubject(c.cells[0][2], G("语文"));
     EXPECT_EQ(c.CellFitness(c.cells[0][2]), -1);
+}
+
+TEST(EvaluateSlot, NamesAreFoundWhereACharacterBeginsNotAcrossTwo)
+{
+    auto ds = smallSchool();
+    ds->requirementTexts = {G("各班的语文、数学、英语每天最少上1节")};
+    addTeacher(*ds, "张三");
+    ClassTable& c = *ds->classAt(0, 0);
+    plan(c, "性绮", 3, G("张三")); // its bytes D0 D4 E7 B2 hold those of 早 (D4 E7) across its two characters
+    plan(c, "和恙", 3);            // BA CD ED A6 hold those of 晚 (CD ED)
+    plan(c, "刻", 3);              // BF CC stand across 每 (C3 BF) and 天 (CC EC) in the line
+    plan(c, "数学", 3);
+    SchedulingState state;
+    PlacementEngine engine(*ds, state);
+    const auto slots = BuildSlotList(*ds, {&c});
+    ASSERT_EQ(slots[1], &c.cells[1][0]);
+    engine.Prepare(slots);
+    for (int way = 0; way < 2; ++way) { // the class operation, then the engine's evaluation
+        if (way == 0)
+            c.EvaluateSlot(c.cells[1][0]);
+        else
+            engine.EvaluateEntry(1, 0);
+        EXPECT_EQ(c.FindAssignment(G("性绮"))->timeMismatch, 0) << way;
+        EXPECT_EQ(c.FindAssignment(G("和恙"))->timeMismatch, 0) << way;
+        EXPECT_EQ(costOf(c, "刻"), 0) << way;
+        EXPECT_EQ(costOf(c, "数学"), -10) << way;
+    }
+    // and the teacher's daytime lessons count such a subject
+    ds->syncTeacherAssignments();
+    place(*ds, c, 1, 0, "性绮");
+    EXPECT_EQ(ds->teachers[0]->TeacherDaytimeLessonsThrough(0), 1);
 }
 
 TEST(EvaluateSlot, RequirementLinesGrantTheDailyBonusOnlyWhenTheSubjectIsNotFirst)
