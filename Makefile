@@ -32,6 +32,7 @@ screenshots: build
 install: build
 	@cmake --install $(BUILD)
 	@command -v update-mime-database >/dev/null && update-mime-database /usr/local/share/mime || true
+	@command -v update-desktop-database >/dev/null && update-desktop-database /usr/local/share/applications || true
 
 clean:
 	@rm -rf $(BUILD)
