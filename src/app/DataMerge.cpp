@@ -84,8 +84,15 @@ MergeResult mergeDataFile(DataSet& dataSet, const std::string& path)
     FileResult read = readDataSections(*other, path);
     if (read.status == FileStatus::CannotOpen)
         return {MergeStatus::CannotOpen, "无法打开数据文件：" + path};
-    if (read.status != FileStatus::Ok)
-        return {MergeStatus::Damaged, "数据文件已损坏，无法合并：" + path};
+    if (read.status != FileStatus::Ok) {
+        // Keep the reader's account of the damage (section, what, offset) for the user.
+        std::string detail = read.message;
+        const std::string prefix = "数据文件已损坏: ";
+        if (detail.rfind(prefix, 0) == 0)
+            detail.erase(0, prefix.size());
+        return {MergeStatus::Damaged,
+                "数据文件已损坏，无法合并：" + path + (detail.empty() ? std::string() : "（" + detail + "）")};
+    }
     return mergeDataSet(dataSet, *other);
 }
 

@@ -145,7 +145,7 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
         std::string error;
         title = gbk::fromUtf8(*text, error);
         if (!title) {
-            io.err << "--title: " << error << "\n";
+            io.err << pos[0] << ": --title: " << error << "\n";
             return ExitBadInput;
         }
     }

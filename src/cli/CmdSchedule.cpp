@@ -38,13 +38,14 @@ int load(DataSet& ds, const std::string& path, Io io)
     return r.status == FileStatus::Damaged ? ExitDamaged : ExitBadInput;
 }
 
-// A scope name from the command line as GBK; false (message printed) when it has no GBK form.
-bool scopeName(const std::string& option, const std::string& utf8, std::string& out, Io io)
+// A scope name from the command line as GBK; false when it has no GBK form (the message names the
+// data file it was meant for and the option).
+bool scopeName(const std::string& file, const std::string& option, const std::string& utf8, std::string& out, Io io)
 {
     std::string error;
     auto g = gbk::fromUtf8(utf8, error);
     if (!g) {
-        io.err << option << ": " << error << "\n";
+        io.err << file << ": " << option << ": " << error << "\n";
         return false;
     }
     out = *g;
@@ -102,7 +103,7 @@ int cmdSchedule(const std::vector<std::string>& argv, Io io)
     AutoRun run(ds, state);
     if (auto grade = args.value("--grade")) {
         std::string name;
-        if (!scopeName("--grade", *grade, name, io))
+        if (!scopeName(input, "--grade", *grade, name, io))
             return ExitBadInput;
         int found = -1;
         for (std::size_t g = 0; g < ds.gradeNames.size() && found < 0; ++g)
@@ -115,7 +116,7 @@ int cmdSchedule(const std::vector<std::string>& argv, Io io)
         run.SelectGrade(found);
     } else if (auto cls = args.value("--class")) {
         std::string name;
-        if (!scopeName("--class", *cls, name, io))
+        if (!scopeName(input, "--class", *cls, name, io))
             return ExitBadInput;
         int gradeIndex = -1, classIndex = -1;
         for (std::size_t g = 0; g < ds.grades.size() && gradeIndex < 0; ++g)
@@ -170,7 +171,7 @@ int cmdReport(const std::vector<std::string>& argv, Io io)
     std::vector<std::pair<int, ClassTable*>> classes; // grade index, class
     std::string wanted;
     const bool one = args.has("--class");
-    if (one && !scopeName("--class", *args.value("--class"), wanted, io))
+    if (one && !scopeName(input, "--class", *args.value("--class"), wanted, io))
         return ExitBadInput;
     for (std::size_t g = 0; g < ds.grades.size(); ++g)
         for (const auto& c : ds.grades[g]->classes)

@@ -75,16 +75,21 @@ Args::Args(const std::vector<std::string>& args, std::vector<std::string> valued
             if (std::find(valued.begin(), valued.end(), a) != valued.end()) {
                 if (i + 1 >= args.size()) {
                     error_ = "option " + a + " needs a value";
-                    return;
+                    break;
                 }
                 values_[a] = args[++i];
                 continue;
             }
             error_ = "unknown option " + a;
-            return;
+            break;
         }
         positionals_.push_back(a);
     }
+    // A help request anywhere wins over a usage error found before it.
+    if (!error_.empty())
+        for (const std::string& a : args)
+            if (a == "--help" || a == "-h")
+                help_ = true;
 }
 
 bool Args::has(const std::string& option) const
