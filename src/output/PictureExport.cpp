@@ -52,7 +52,7 @@ PictureExportResult makePicture(const DataSet& dataSet, const std::string& gbkNa
     std::string error;
     const std::string fileName = pictureFileName(gbkName, error);
     if (fileName.empty()) {
-        addFailure(result, error);
+        addFailure(result, folder.string() + "：" + error); // the folder the picture was meant for
         return result;
     }
     const std::filesystem::path path = folder / fileName;

@@ -223,6 +223,10 @@ TEST(PictureExport, BadNamesAreSkippedAndTheOthersStillWritten)
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.written, 2); // the same file twice: the later class remains
     EXPECT_NE(r.message.find("../../逃出"), std::string::npos);
+    // Every skipped picture's line names the folder it was meant for.
+    const std::string folder = (dir.path() / "out" / "classFiles").string();
+    EXPECT_EQ(r.message.rfind(folder, 0), 0u) << r.message;
+    EXPECT_NE(r.message.find("\n" + folder), std::string::npos) << r.message;
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "out" / "classFiles" / "同名.bmp"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "逃出.bmp"));
     EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "逃出.bmp"));
