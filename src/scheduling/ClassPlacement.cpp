@@ -1,5 +1,6 @@
 // The placement checks of a class timetable: counting, slot evaluation, cell fitness, swap hints.
 #include <algorithm>
+#include <cstdint>
 
 #include "data/ClassTable.h"
 #include "data/DataSet.h"
@@ -345,7 +346,9 @@ int ClassTable::RemainingIfPlaceable(const std::string& subjectName, int period,
     const TeachingAssignment* a = FindAssignment(subjectName);
     if (!a)
         return 0;
-    return a->weeklyLessons - a->placedCount;
+    // placedCount may still be the stored value of the data file, any int32: held inside int.
+    const long long left = static_cast<long long>(a->weeklyLessons) - a->placedCount;
+    return static_cast<int>(std::clamp<long long>(left, INT32_MIN, INT32_MAX));
 }
 
 void ClassTable::ClearAllCells()

@@ -319,6 +319,9 @@ TEST(RemainingIfPlaceable, HardRulesOnly)
     EXPECT_EQ(c.RemainingIfPlaceable(G("语文"), 3, 0), 0);
     ClassTable::setCellRule(c.cells[4][0], G("语文"), G("不排"));
     EXPECT_EQ(c.RemainingIfPlaceable(G("语文"), 4, 0), 0);
+    // a count read from a data file and not recounted yet never wraps around
+    c.FindAssignment(G("语文"))->placedCount = INT32_MIN;
+    EXPECT_EQ(c.RemainingIfPlaceable(G("语文"), 5, 0), INT32_MAX);
 }
 
 TEST(Counting, DoublesDoNotCrossSectionBoundaries)
