@@ -257,10 +257,12 @@ bool Reader::timeGrid(const Json& j)
         int32_t* field;
         int max;
     };
-    const Section sections[] = {{"earlyReadingCount", &ds_.earlyReadingCount, MaxEarlyReading},
-                                {"morningCount", &ds_.morningCount, MaxMorning},
-                                {"afternoonCount", &ds_.afternoonCount, MaxAfternoon},
-                                {"eveningCount", &ds_.eveningCount, MaxEvening}};
+    // The same limits the data file accepts (each count non-negative, at most 12 periods a day),
+    // so that every file `dump` prints builds back.
+    const Section sections[] = {{"earlyReadingCount", &ds_.earlyReadingCount, MaxPeriodRows},
+                                {"morningCount", &ds_.morningCount, MaxPeriodRows},
+                                {"afternoonCount", &ds_.afternoonCount, MaxPeriodRows},
+                                {"eveningCount", &ds_.eveningCount, MaxPeriodRows}};
     for (const auto& s : sections) {
         auto it = j.find(s.key);
         if (it != j.end() && !integer(*it, s.key, *s.field, 0, s.max))
