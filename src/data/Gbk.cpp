@@ -158,6 +158,16 @@ std::string formatInt(long long value)
     return std::to_string(value);
 }
 
+std::size_t findText(std::string_view text, std::string_view pattern)
+{
+    for (std::size_t i = 0; i + pattern.size() <= text.size();) {
+        if (text.compare(i, pattern.size(), pattern) == 0)
+            return i;
+        i += static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size() ? 2 : 1;
+    }
+    return std::string_view::npos;
+}
+
 bool splitKeyValue(std::string_view entry, std::string_view& key, std::string_view& value)
 {
     std::size_t dash = entry.find('-');

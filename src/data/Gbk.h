@@ -36,6 +36,15 @@ int leadingInt(std::string_view text);
 // "%d" of a number (ASCII digits are the same bytes in GBK).
 std::string formatInt(long long value);
 
+// Where `pattern` first stands in the GBK text `text`, counting only places where a character begins
+// (a byte from 0x81 up opens a two-byte character); npos when nowhere. A plain byte search would also
+// find a name across two characters, in the trail byte of one and the lead byte of the next.
+std::size_t findText(std::string_view text, std::string_view pattern);
+inline bool containsText(std::string_view text, std::string_view pattern)
+{
+    return findText(text, pattern) != std::string_view::npos;
+}
+
 // Splits a key-value text at its first "-": returns false when there is none.
 bool splitKeyValue(std::string_view entry, std::string_view& key, std::string_view& value);
 

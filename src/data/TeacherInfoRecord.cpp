@@ -9,22 +9,6 @@
 
 namespace tabrel {
 
-namespace {
-
-// The GBK text holds the character(s) of `pattern` at a place where a character begins (a byte from
-// 0x81 up opens a two-byte character), not merely their bytes across two characters.
-bool holdsText(std::string_view text, std::string_view pattern)
-{
-    for (std::size_t i = 0; i + pattern.size() <= text.size();) {
-        if (text.compare(i, pattern.size(), pattern) == 0)
-            return true;
-        i += static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size() ? 2 : 1;
-    }
-    return false;
-}
-
-} // namespace
-
 void TeacherInfoRecord::writeLessonTexts(const LessonCell& cell)
 {
     const int p = cell.period, d = cell.day;
@@ -109,7 +93,7 @@ int TeacherInfoRecord::TeacherDaytimeLessonsThrough(int day) const
     int total = 0;
     for (int i = 0; i < MaxCourses; ++i) {
         const std::string& s = courseSubject[i];
-        if (holdsText(s, GBK("早")) || holdsText(s, GBK("晚")) || s == GBK("班会"))
+        if (gbk::containsText(s, GBK("早")) || gbk::containsText(s, GBK("晚")) || s == GBK("班会"))
             continue;
         for (const ClassTable* c : courseClasses[i])
             for (int p = std::max(first, 0); p <= last; ++p)

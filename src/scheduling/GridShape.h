@@ -46,22 +46,8 @@ struct GridShape {
 
 // Names and texts the checks recognise.
 namespace names {
-// Where `pattern` first stands in the GBK text `text`, counting only places where a character begins
-// (a byte from 0x81 up opens a two-byte character); npos when nowhere. A plain byte search would also
-// find a name across two characters, in the trail byte of one and the lead byte of the next.
-inline std::size_t findText(std::string_view text, std::string_view pattern)
-{
-    for (std::size_t i = 0; i + pattern.size() <= text.size();) {
-        if (text.compare(i, pattern.size(), pattern) == 0)
-            return i;
-        i += static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size() ? 2 : 1;
-    }
-    return std::string_view::npos;
-}
-inline bool containsText(std::string_view text, std::string_view pattern)
-{
-    return findText(text, pattern) != std::string_view::npos;
-}
+using gbk::containsText;
+using gbk::findText;
 inline bool hasZao(const std::string& s) { return containsText(s, GBK("早")); }
 inline bool hasWan(const std::string& s) { return containsText(s, GBK("晚")); }
 // The requirement lines that grant the subject the at-least-one-lesson-a-day bonus in the class:

@@ -30,3 +30,15 @@ TEST(Gbk, ByteHelpers)
     EXPECT_EQ(gbk::leadingInt("99999999999"), 2147483647);
     EXPECT_EQ(gbk::formatInt(-3), "-3");
 }
+
+TEST(Gbk, TextIsFoundOnlyWhereACharacterBegins)
+{
+    const std::string line = gbk::literal("每天");          // C3 BF CC EC
+    const std::string across = "\xBF\xCC";                  // trail of 每 + lead of 天: the bytes of 刻
+    EXPECT_EQ(across, gbk::literal("刻"));
+    EXPECT_EQ(line.find(across), 1u);                       // a plain byte search finds it
+    EXPECT_FALSE(gbk::containsText(line, across));
+    EXPECT_EQ(gbk::findText(gbk::literal("各班语文"), gbk::literal("语文")), 4u);
+    EXPECT_EQ(gbk::findText("ab1", "1"), 2u);
+    EXPECT_EQ(gbk::findText("", gbk::literal("早")), std::string::npos);
+}
