@@ -184,6 +184,7 @@ ExportOutcome ClassTableFrameModel::runExport(int item, const std::filesystem::p
         options.showSubject = classPanel.showSubject != 0;
         options.showTeacher = classPanel.showTeacher != 0;
         options.nameStyle = classPanel.nameStyle;
+        options.bitDepth = pictureDepth;
         o = fromPictures(ExportClassPictures(classPanel.classList, folder, pictures, options),
                          (folder / ClassPictureFolder).string());
         break;
@@ -216,6 +217,7 @@ ExportOutcome TeacherTableFrameModel::runExport(int item, const std::filesystem:
         PictureOptions options;
         options.showSubject = teacherPanel.showSubject != 0;
         options.showClass = teacherPanel.showClass != 0;
+        options.bitDepth = pictureDepth;
         o = fromPictures(ExportTeacherPictures(ds, folder, pictures, options), (folder / TeacherPictureFolder).string());
         break;
     }

@@ -53,6 +53,11 @@ public:
     // The picture must be made at the panel's picture size and drawn again.
     bool pictureStale = true;
 
+    // Bits per pixel of exported pictures: the display's depth (16, 24 or 32); the window sets it
+    // from its screen. Other depths (8 bits and fewer need a colour table) give 24.
+    void setDisplayDepth(int bitsPerPixel) { pictureDepth = (bitsPerPixel == 16 || bitsPerPixel == 32) ? bitsPerPixel : 24; }
+    int pictureDepth = 24;
+
 protected:
     virtual bool toggle(TimetableToolStrip::Hit hit) = 0;
 };

@@ -3,6 +3,9 @@
 
 #include "app/TimetableFrameModel.h"
 #include "data/DataSet.h"
+#include "output/PictureExport.h"
+#include "output/RecordingCanvas.h"
+#include "output/WorkbookExports.h"
 #include "support/TestSupport.h"
 
 using namespace tabrel;
@@ -134,4 +137,55 @@ TEST(TeacherTableFrame, HasNoNameStyleAndLaysOutEveryTeacher)
     EXPECT_EQ(m.teacherPanel.showClass, 0);
     EXPECT_EQ(m.prepareForShow(), "");
     EXPECT_GT(m.teacherPanel.contentHeight, 0);
+}
+
+namespace {
+// Pictures drawn into a recording canvas over a plain white raster.
+class PlainFactory : public CanvasFactory {
+    struct Surface : RasterSurface {
+        Surface(int w, int h) : buffer(w, h) {}
+        Canvas& canvas() override { return recorder; }
+        PixelBuffer pixels() override { return buffer; }
+        RecordingCanvas recorder;
+        PixelBuffer buffer;
+    };
+
+public:
+    std::unique_ptr<RasterSurface> createSurface(int width, int height, std::string&) override
+    {
+        return std::make_unique<Surface>(width, height);
+    }
+};
+
+int bitsPerPixelOf(const std::filesystem::path& bmp)
+{
+    const std::string bytes = test::readFile(bmp);
+    return bytes.size() > 29 ? static_cast<unsigned char>(bytes[28]) | static_cast<unsigned char>(bytes[29]) << 8 : -1;
+}
+} // namespace
+
+TEST(TimetableFrames, PicturesFollowTheDisplayDepthAndFallBackTo24)
+{
+    DataSet ds;
+    school(ds, 1);
+    ds.renameClasses("(", ")");
+    ds.appendTeacher();
+    ds.teachers[0]->name = test::G("王芳");
+    test::TempDir dir;
+    PlainFactory pictures;
+    ClassTableFrameModel classes(&ds);
+    TeacherTableFrameModel teachers(&ds);
+    classes.prepareForShow();
+    teachers.prepareForShow();
+
+    const std::pair<int, int> depths[] = {{16, 16}, {32, 32}, {24, 24}, {8, 24}, {0, 24}};
+    for (auto [display, expected] : depths) {
+        classes.setDisplayDepth(display);
+        teachers.setDisplayDepth(display);
+        classes.runExport(2, dir.path(), pictures, xlsxWorkbookFactory());
+        teachers.runExport(2, dir.path(), pictures, xlsxWorkbookFactory());
+        EXPECT_EQ(bitsPerPixelOf(dir.path() / ClassPictureFolder / (test::U(ds.classAt(0, 0)->name) + ".bmp")), expected)
+            << display;
+        EXPECT_EQ(bitsPerPixelOf(dir.path() / TeacherPictureFolder / "王芳.bmp"), expected) << display;
+    }
 }

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "app/Application.h"
@@ -268,6 +269,8 @@ void TimetableFrameWnd::runExport(int item)
 {
     QtCanvasFactory pictures;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (const QScreen* screen = this->screen())
+        model_->setDisplayDepth(screen->depth());
     const ExportOutcome o = model_->runExport(item, app_.programFolder(), pictures, xlsxWorkbookFactory());
     QApplication::restoreOverrideCursor();
     list_->contentChanged();
