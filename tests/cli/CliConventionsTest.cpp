@@ -8,40 +8,16 @@
 #include <filesystem>
 #include <sys/wait.h>
 
+#include "cli/CliRunner.h"
 #include "support/TestSupport.h"
 
 using tabrel::test::readFile;
 using tabrel::test::TempDir;
 
+using tabrel::test::CliRun;
+using tabrel::test::runCli;
+
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-CliRun runCli(const std::vector<std::string>& args)
-{
-    TempDir io;
-    std::string command = quote(TABREL_CLI_PATH);
-    for (const auto& a : args)
-        command += " " + quote(a);
-    command += " >" + quote(io.file("out")) + " 2>" + quote(io.file("err"));
-    CliRun r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = readFile(io.path() / "out");
-    r.err = readFile(io.path() / "err");
-    return r;
-}
 
 bool startsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
 

@@ -12,6 +12,7 @@
 #include "data/DataFile.h"
 #include "data/DataSet.h"
 #include "support/RandomSchool.h"
+#include "cli/CliRunner.h"
 #include "support/TestSupport.h"
 
 using namespace tabrel;
@@ -20,39 +21,10 @@ using tabrel::test::readFile;
 using tabrel::test::TempDir;
 using tabrel::test::writeFile;
 
+using tabrel::test::CliRun;
+using tabrel::test::runCli;
+
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-CliRun runCli(const std::vector<std::string>& args)
-{
-    static int counter = 0;
-    TempDir io;
-    std::string command = quote(TABREL_CLI_PATH);
-    for (const auto& a : args)
-        command += " " + quote(a);
-    const std::string out = io.file("out" + std::to_string(counter)), err = io.file("err" + std::to_string(counter));
-    ++counter;
-    command += " >" + quote(out) + " 2>" + quote(err);
-    CliRun r;
-    int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = readFile(out);
-    r.err = readFile(err);
-    return r;
-}
 
 Json dumpOf(const std::string& qtf)
 {

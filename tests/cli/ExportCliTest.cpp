@@ -8,6 +8,7 @@
 
 #include "data/DataFile.h"
 #include "data/DataSet.h"
+#include "cli/CliRunner.h"
 #include "support/TestSupport.h"
 
 using namespace tabrel;
@@ -17,35 +18,10 @@ using tabrel::test::TempDir;
 using tabrel::test::U;
 namespace fs = std::filesystem;
 
+using tabrel::test::CliRun;
+using tabrel::test::runCli;
+
 namespace {
-
-struct CliResult {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-CliResult cli(const std::vector<std::string>& args)
-{
-    TempDir io;
-    std::string command = quote(TABREL_CLI_PATH);
-    for (const auto& a : args)
-        command += " " + quote(a);
-    command += " >" + quote(io.file("out")) + " 2>" + quote(io.file("err"));
-    CliResult r;
-    int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = readFile(io.path() / "out");
-    r.err = readFile(io.path() / "err");
-    return r;
-}
 
 // A school of `grades` grades of two classes each, saved to `path`.
 void saveSchool(const std::string& path, std::vector<const char*> grades, int days = 5)
@@ -78,7 +54,7 @@ TEST(ExportCli, WritesEveryWorkbookAndTheTextIntoTheirFolders)
     TempDir dir;
     saveSchool(dir.file("s.qtf"), {"初一"});
     const fs::path out = dir.path() / "new" / "out";
-    CliResult r = cli({"export", dir.file("s.qtf"), "--out", out.string(), "class-xlsx", "all-classes-xlsx", "teacher-xlsx",
+    CliRun r = runCli({"export", dir.file("s.qtf"), "--out", out.string(), "class-xlsx", "all-classes-xlsx", "teacher-xlsx",
                  "all-teachers-xlsx", "master1-xlsx", "master2-xlsx", "master3-xlsx", "text"});
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* f : {"classFiles/初一1班.xlsx", "classFiles/初一2班.xlsx", "classFiles/allclass.xlsx",
@@ -96,16 +72,16 @@ TEST(ExportCli, KindsAndOptionsAreChecked)
     TempDir dir;
     saveSchool(dir.file("s.qtf"), {"初一"});
     const std::string out = dir.file("out");
-    EXPECT_EQ(cli({"export", dir.file("s.qtf"), "--out", out, "pdf"}).status, 2);
-    EXPECT_EQ(cli({"export", dir.file("s.qtf"), "--out", out}).status, 2);
-    EXPECT_EQ(cli({"export", dir.file("s.qtf"), "text"}).status, 2);
-    EXPECT_EQ(cli({"export", dir.file("s.qtf"), "--out", out, "--tables-per-row", "0", "text"}).status, 2);
-    EXPECT_EQ(cli({"export", dir.file("s.qtf"), "--out", out, "--teacher-tables-per-row", "16", "text"}).status, 2);
-    EXPECT_EQ(cli({"export", dir.file("s.qtf"), "--out", out, "--name-style", "nick", "text"}).status, 2);
-    EXPECT_EQ(cli({"export", dir.file("s.qtf"), "--out", out, "--bmp-depth", "8", "text"}).status, 2);
-    EXPECT_EQ(cli({"export", dir.file("s.qtf"), "--out", out, "--title", "\xed\x9f\xbf\xff", "text"}).status, 1);
+    EXPECT_EQ(runCli({"export", dir.file("s.qtf"), "--out", out, "pdf"}).status, 2);
+    EXPECT_EQ(runCli({"export", dir.file("s.qtf"), "--out", out}).status, 2);
+    EXPECT_EQ(runCli({"export", dir.file("s.qtf"), "text"}).status, 2);
+    EXPECT_EQ(runCli({"export", dir.file("s.qtf"), "--out", out, "--tables-per-row", "0", "text"}).status, 2);
+    EXPECT_EQ(runCli({"export", dir.file("s.qtf"), "--out", out, "--teacher-tables-per-row", "16", "text"}).status, 2);
+    EXPECT_EQ(runCli({"export", dir.file("s.qtf"), "--out", out, "--name-style", "nick", "text"}).status, 2);
+    EXPECT_EQ(runCli({"export", dir.file("s.qtf"), "--out", out, "--bmp-depth", "8", "text"}).status, 2);
+    EXPECT_EQ(runCli({"export", dir.file("s.qtf"), "--out", out, "--title", "\xed\x9f\xbf\xff", "text"}).status, 1);
     EXPECT_FALSE(fs::exists(out));
-    CliResult help = cli({"export", "--help"});
+    CliRun help = runCli({"export", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("all-teachers-xlsx"), std::string::npos);
 }
@@ -113,11 +89,11 @@ TEST(ExportCli, KindsAndOptionsAreChecked)
 TEST(ExportCli, UnreadableAndDamagedFiles)
 {
     TempDir dir;
-    CliResult missing = cli({"export", dir.file("none.qtf"), "--out", dir.file("out"), "text"});
+    CliRun missing = runCli({"export", dir.file("none.qtf"), "--out", dir.file("out"), "text"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("none.qtf"), std::string::npos);
     test::writeFile(dir.path() / "bad.qtf", std::string("\x05\x00\x00\x00", 4));
-    EXPECT_EQ(cli({"export", dir.file("bad.qtf"), "--out", dir.file("out"), "text"}).status, 3);
+    EXPECT_EQ(runCli({"export", dir.file("bad.qtf"), "--out", dir.file("out"), "text"}).status, 3);
 }
 
 TEST(MergeCli, MergesRefusesAndReports)
@@ -125,7 +101,7 @@ TEST(MergeCli, MergesRefusesAndReports)
     TempDir dir;
     saveSchool(dir.file("a.qtf"), {"初一", "初二", "初三"});
     saveSchool(dir.file("b.qtf"), {"七", "八"});
-    CliResult r = cli({"merge", dir.file("a.qtf"), dir.file("b.qtf"), "-o", dir.file("ab.qtf")});
+    CliRun r = runCli({"merge", dir.file("a.qtf"), dir.file("b.qtf"), "-o", dir.file("ab.qtf")});
     ASSERT_EQ(r.status, 0) << r.err;
     DataSet merged;
     ASSERT_TRUE(loadDataFile(merged, dir.file("ab.qtf")).ok());
@@ -135,15 +111,15 @@ TEST(MergeCli, MergesRefusesAndReports)
     EXPECT_EQ(merged.teachers[0]->lessons.size(), 2u); // his lesson in 初一1班 and in 七1班
 
     saveSchool(dir.file("six.qtf"), {"高一"}, 6);
-    CliResult grid = cli({"merge", dir.file("a.qtf"), dir.file("six.qtf"), "-o", dir.file("x.qtf")});
+    CliRun grid = runCli({"merge", dir.file("a.qtf"), dir.file("six.qtf"), "-o", dir.file("x.qtf")});
     EXPECT_EQ(grid.status, 4);
     EXPECT_FALSE(grid.err.empty());
     EXPECT_FALSE(fs::exists(dir.file("x.qtf")));
 
     saveSchool(dir.file("ten.qtf"), {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
-    EXPECT_EQ(cli({"merge", dir.file("a.qtf"), dir.file("ten.qtf"), "-o", dir.file("x.qtf")}).status, 4);
+    EXPECT_EQ(runCli({"merge", dir.file("a.qtf"), dir.file("ten.qtf"), "-o", dir.file("x.qtf")}).status, 4);
     EXPECT_FALSE(fs::exists(dir.file("x.qtf")));
 
-    EXPECT_EQ(cli({"merge", dir.file("a.qtf"), dir.file("none.qtf"), "-o", dir.file("x.qtf")}).status, 1);
-    EXPECT_EQ(cli({"merge", dir.file("a.qtf"), dir.file("b.qtf")}).status, 2);
+    EXPECT_EQ(runCli({"merge", dir.file("a.qtf"), dir.file("none.qtf"), "-o", dir.file("x.qtf")}).status, 1);
+    EXPECT_EQ(runCli({"merge", dir.file("a.qtf"), dir.file("b.qtf")}).status, 2);
 }

@@ -9,41 +9,17 @@
 #include "data/DataSet.h"
 #include "scheduling/AutoRun.h"
 #include "scheduling/TeacherAssignment.h"
+#include "cli/CliRunner.h"
 #include "support/TestSupport.h"
 
 using namespace tabrel;
 using tabrel::test::G;
 using tabrel::test::TempDir;
 
+using tabrel::test::CliRun;
+using tabrel::test::runCli;
+
 namespace {
-
-struct CliResult {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-CliResult cli(const std::vector<std::string>& args)
-{
-    TempDir io;
-    std::string command = quote(TABREL_CLI_PATH);
-    for (const auto& a : args)
-        command += " " + quote(a);
-    command += " >" + quote(io.file("out")) + " 2>" + quote(io.file("err"));
-    CliResult r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = test::readFile(io.file("out"));
-    r.err = test::readFile(io.file("err"));
-    return r;
-}
 
 // Two grades of two classes; 张三 teaches 语文 in every class, so the grades compete for him.
 void buildSchool(DataSet& ds)
@@ -90,7 +66,7 @@ TEST(ScheduleCli, WholeSchoolPrintsEveryClassAndSavesWhatTheEngineMakes)
     TempDir dir;
     const std::string in = save(dir, "school.qtf"), out = dir.file("out.qtf");
     const std::string before = test::readFile(in);
-    const CliResult r = cli({"schedule", in, "-o", out});
+    const CliRun r = runCli({"schedule", in, "-o", out});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "初一(1) 34/40\n初一(2) 35/40\n初二(1) 35/40\n初二(2) 35/40\nauto paike end\n");
     EXPECT_EQ(test::readFile(in), before);
@@ -117,7 +93,7 @@ TEST(ScheduleCli, ClassScopeTouchesOnlyThatClass)
 {
     TempDir dir;
     const std::string in = save(dir, "school.qtf");
-    const CliResult r = cli({"schedule", in, "--in-place", "--class", "初二(1)"});
+    const CliRun r = runCli({"schedule", in, "--in-place", "--class", "初二(1)"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "初二(1) 35/40\nauto paike end\n");
     auto ds = load(in);
@@ -125,7 +101,7 @@ TEST(ScheduleCli, ClassScopeTouchesOnlyThatClass)
     EXPECT_EQ(ds->classAt(0, 0)->cells[1][0].subject, "");
     EXPECT_NE(ds->classAt(1, 0)->cells[0][0].subject, "");
 
-    const CliResult grade = cli({"schedule", in, "--in-place", "--grade", "初一"});
+    const CliRun grade = runCli({"schedule", in, "--in-place", "--grade", "初一"});
     ASSERT_EQ(grade.status, 0) << grade.err;
     EXPECT_EQ(grade.out, "初一(1) 34/40\n初一(2) 35/40\nauto paike end\n");
 }
@@ -134,29 +110,29 @@ TEST(ScheduleCli, BadScopesFilesAndArguments)
 {
     TempDir dir;
     const std::string in = save(dir, "school.qtf");
-    EXPECT_EQ(cli({"schedule", in, "--in-place", "--grade", "高三"}).status, 4);
-    EXPECT_EQ(cli({"schedule", in, "--in-place", "--class", "初一"}).status, 4); // a grade, not a class
-    EXPECT_EQ(cli({"schedule", in}).status, 2);
-    EXPECT_EQ(cli({"schedule", in, "--in-place", "-o", dir.file("x.qtf")}).status, 2);
-    EXPECT_EQ(cli({"schedule", in, "--in-place", "--grade", "初一", "--class", "初一(1)"}).status, 2);
-    EXPECT_EQ(cli({"schedule", "--help"}).status, 0);
-    const CliResult missing = cli({"schedule", dir.file("none.qtf"), "--in-place"});
+    EXPECT_EQ(runCli({"schedule", in, "--in-place", "--grade", "高三"}).status, 4);
+    EXPECT_EQ(runCli({"schedule", in, "--in-place", "--class", "初一"}).status, 4); // a grade, not a class
+    EXPECT_EQ(runCli({"schedule", in}).status, 2);
+    EXPECT_EQ(runCli({"schedule", in, "--in-place", "-o", dir.file("x.qtf")}).status, 2);
+    EXPECT_EQ(runCli({"schedule", in, "--in-place", "--grade", "初一", "--class", "初一(1)"}).status, 2);
+    EXPECT_EQ(runCli({"schedule", "--help"}).status, 0);
+    const CliRun missing = runCli({"schedule", dir.file("none.qtf"), "--in-place"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("none.qtf"), std::string::npos);
     std::string bytes = test::readFile(in);
     test::writeFile(dir.file("cut.qtf"), bytes.substr(0, bytes.size() / 2));
-    const CliResult damaged = cli({"schedule", dir.file("cut.qtf"), "-o", dir.file("y.qtf")});
+    const CliRun damaged = runCli({"schedule", dir.file("cut.qtf"), "-o", dir.file("y.qtf")});
     EXPECT_EQ(damaged.status, 3);
     EXPECT_FALSE(damaged.err.empty());
     EXPECT_FALSE(std::filesystem::exists(dir.file("y.qtf")));
-    EXPECT_EQ(cli({"report", in, "--class", "初三(1)"}).status, 4);
+    EXPECT_EQ(runCli({"report", in, "--class", "初三(1)"}).status, 4);
 }
 
 TEST(ReportCli, ListsLessonsAndTheHoverLinesOfEveryFreeSlot)
 {
     TempDir dir;
     const std::string in = save(dir, "school.qtf");
-    const CliResult r = cli({"report", in, "--class", "初一(1)", "--json"});
+    const CliRun r = runCli({"report", in, "--class", "初一(1)", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out);
     ASSERT_EQ(j["classes"].size(), 1u);
@@ -178,7 +154,7 @@ TEST(ReportCli, ListsLessonsAndTheHoverLinesOfEveryFreeSlot)
     EXPECT_EQ(lines[3], "3. 美术(剩30节)√");
     EXPECT_EQ(lines[4], "◆按 1--3 安排对应课程◆");
 
-    const CliResult all = cli({"report", in});
+    const CliRun all = runCli({"report", in});
     ASSERT_EQ(all.status, 0) << all.err;
     EXPECT_NE(all.out.find("初二(2)"), std::string::npos);
     EXPECT_NE(all.out.find("===未排情况如下:==="), std::string::npos);
