@@ -15,14 +15,6 @@ namespace tabrel::cli {
 
 namespace {
 
-// Prints a usage error and the usage of the command; returns the usage status.
-int usageError(const char* command, const std::string& message, Io io)
-{
-    io.err << "tabrel-cli " << command << ": " << message << "\n";
-    printUsage(*findCommand(command), io.err);
-    return ExitUsage;
-}
-
 // Parses the arguments of a command that takes `positionals` plain arguments; returns -1 when the
 // command should go on, otherwise the status to return (usage printed).
 int checkArgs(const char* command, const Args& args, std::size_t positionals, Io io)
@@ -40,34 +32,6 @@ int checkArgs(const char* command, const Args& args, std::size_t positionals, Io
     return -1;
 }
 
-// Reports a failed load or save on stderr ("FILE: message") and returns the matching status.
-int reportFile(const std::string& path, const FileResult& r, Io io)
-{
-    std::string message = r.message;
-    if (message.empty()) {
-        switch (r.status) {
-        case FileStatus::CannotOpen: message = "cannot open the file for reading"; break;
-        case FileStatus::Damaged: message = "the data file is damaged"; break;
-        case FileStatus::CannotWrite: message = "cannot write the file"; break;
-        case FileStatus::Ok: break;
-        }
-    }
-    // The reader's message may already begin with the path.
-    if (message.rfind(path + ":", 0) == 0)
-        io.err << message << "\n";
-    else
-        io.err << path << ": " << message << "\n";
-    return r.status == FileStatus::Damaged ? ExitDamaged : ExitBadInput;
-}
-
-int save(const DataSet& ds, const std::string& path, Io io)
-{
-    FileResult r = saveDataFile(ds, path);
-    if (!r.ok())
-        return reportFile(path, r, io);
-    return ExitDone;
-}
-
 } // namespace
 
 int cmdNew(const std::vector<std::string>& argv, Io io)
@@ -78,7 +42,7 @@ int cmdNew(const std::vector<std::string>& argv, Io io)
     DataSet ds;
     ds.fillDefaultTitle();
     ds.applyNewDocumentDefaults();
-    return save(ds, args.positionals()[0], io);
+    return saveForCommand(ds, args.positionals()[0], io);
 }
 
 int cmdDump(const std::vector<std::string>& argv, Io io)
@@ -95,7 +59,7 @@ int cmdDump(const std::vector<std::string>& argv, Io io)
         io.err << sidecarPath(path) << ": warning: the new name " << gbk::toUtf8(name)
                << " is given more than once\n";
     if (!r.ok())
-        return reportFile(path, r, io);
+        return reportFileFailure(path, r, io);
     io.out << toJson(ds).dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
     io.out.flush();
     if (!io.out.good()) {
@@ -148,7 +112,7 @@ int cmdBuild(const std::vector<std::string>& argv, Io io)
         return ExitBadInput;
     }
     ds.relinkTeacherCells();
-    return save(ds, output, io);
+    return saveForCommand(ds, output, io);
 }
 
 } // namespace tabrel::cli

@@ -29,29 +29,6 @@ const std::vector<std::string> AllKinds = {
     "master2-xlsx", "master3-xlsx",     "class-bmp",    "teacher-bmp",       "text",
 };
 
-int usageError(const char* command, const std::string& message, Io io)
-{
-    io.err << "tabrel-cli " << command << ": " << message << "\n";
-    printUsage(*findCommand(command), io.err);
-    return ExitUsage;
-}
-
-// Loads a data file as the program opens it; prints the failure and returns its status, or -1.
-int load(DataSet& ds, const std::string& path, Io io)
-{
-    FileResult r = loadDataFile(ds, path);
-    if (r.ok())
-        return -1;
-    std::string message = r.message;
-    if (message.empty())
-        message = r.status == FileStatus::Damaged ? "the data file is damaged" : "cannot open the file for reading";
-    if (message.rfind(path + ":", 0) == 0)
-        io.err << message << "\n";
-    else
-        io.err << path << ": " << message << "\n";
-    return r.status == FileStatus::Damaged ? ExitDamaged : ExitBadInput;
-}
-
 // A whole number in [low, high] from an option value.
 bool parseNumber(const std::string& text, int low, int high, int& out)
 {
@@ -150,7 +127,7 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
         }
     }
     DataSet ds;
-    if (int s = load(ds, pos[0], io); s >= 0)
+    if (int s = loadForCommand(ds, pos[0], io); s >= 0)
         return s;
     if (title)
         ds.scheduleTitle = *title;
@@ -231,7 +208,7 @@ int cmdMerge(const std::vector<std::string>& argv, Io io)
 
     DataSet ds;
     ds.fillDefaultTitle();
-    if (int s = load(ds, pos[0], io); s >= 0)
+    if (int s = loadForCommand(ds, pos[0], io); s >= 0)
         return s;
     MergeResult merged = mergeDataFile(ds, pos[1]);
     switch (merged.status) {
@@ -241,12 +218,7 @@ int cmdMerge(const std::vector<std::string>& argv, Io io)
     case MergeStatus::GridDiffers:
     case MergeStatus::TooManyGrades: io.err << pos[1] << ": " << merged.message << "\n"; return ExitNothingToDo;
     }
-    FileResult saved = saveDataFile(ds, *out);
-    if (!saved.ok()) {
-        io.err << *out << ": " << (saved.message.empty() ? "cannot write the file" : saved.message) << "\n";
-        return ExitBadInput;
-    }
-    return ExitDone;
+    return saveForCommand(ds, *out, io);
 }
 
 } // namespace tabrel::cli

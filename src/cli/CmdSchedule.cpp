@@ -14,30 +14,6 @@ namespace tabrel::cli {
 
 namespace {
 
-int usage(const char* command, const std::string& message, Io io)
-{
-    io.err << "tabrel-cli " << command << ": " << message << "\n";
-    printUsage(*findCommand(command), io.err);
-    return ExitUsage;
-}
-
-// Loads the file as the program opens it; returns -1 on success, else the status (message printed).
-int load(DataSet& ds, const std::string& path, Io io)
-{
-    ds.fillDefaultTitle();
-    const FileResult r = loadDataFile(ds, path);
-    if (r.ok())
-        return -1;
-    std::string message = r.message;
-    if (message.empty())
-        message = r.status == FileStatus::Damaged ? "the data file is damaged" : "cannot open the file for reading";
-    if (message.rfind(path + ":", 0) == 0)
-        io.err << message << "\n";
-    else
-        io.err << path << ": " << message << "\n";
-    return r.status == FileStatus::Damaged ? ExitDamaged : ExitBadInput;
-}
-
 // A scope name from the command line as GBK; false when it has no GBK form (the message names the
 // data file it was meant for and the option).
 bool scopeName(const std::string& file, const std::string& option, const std::string& utf8, std::string& out, Io io)
@@ -82,18 +58,18 @@ int cmdSchedule(const std::vector<std::string>& argv, Io io)
         return ExitDone;
     }
     if (!args.ok())
-        return usage("schedule", args.error(), io);
+        return usageError("schedule", args.error(), io);
     if (args.positionals().size() != 1)
-        return usage("schedule", args.positionals().empty() ? "missing FILE.qtf" : "unexpected argument " + args.positionals()[1], io);
+        return usageError("schedule", args.positionals().empty() ? "missing FILE.qtf" : "unexpected argument " + args.positionals()[1], io);
     if (args.has("-o") == args.has("--in-place"))
-        return usage("schedule", "give exactly one of -o OUT.qtf and --in-place", io);
+        return usageError("schedule", "give exactly one of -o OUT.qtf and --in-place", io);
     if (args.has("--grade") && args.has("--class"))
-        return usage("schedule", "give at most one of --grade and --class", io);
+        return usageError("schedule", "give at most one of --grade and --class", io);
     const std::string& input = args.positionals()[0];
     const std::string output = args.has("-o") ? *args.value("-o") : input;
 
     DataSet ds;
-    if (int s = load(ds, input, io); s >= 0)
+    if (int s = loadForCommand(ds, input, io); s >= 0)
         return s;
     // As the program prepares an opened file for the run: the teachers' loads, then their courses.
     ComputeAssignedPeriods(ds);
@@ -140,12 +116,7 @@ int cmdSchedule(const std::vector<std::string>& argv, Io io)
     io.out << AutoRun::EndMessage() << '\n';
     io.out.flush();
 
-    const FileResult saved = saveDataFile(ds, output);
-    if (!saved.ok()) {
-        io.err << (saved.message.empty() ? output + ": cannot write the file" : saved.message) << "\n";
-        return ExitBadInput;
-    }
-    return ExitDone;
+    return saveForCommand(ds, output, io);
 }
 
 int cmdReport(const std::vector<std::string>& argv, Io io)
@@ -156,13 +127,13 @@ int cmdReport(const std::vector<std::string>& argv, Io io)
         return ExitDone;
     }
     if (!args.ok())
-        return usage("report", args.error(), io);
+        return usageError("report", args.error(), io);
     if (args.positionals().size() != 1)
-        return usage("report", args.positionals().empty() ? "missing FILE.qtf" : "unexpected argument " + args.positionals()[1], io);
+        return usageError("report", args.positionals().empty() ? "missing FILE.qtf" : "unexpected argument " + args.positionals()[1], io);
     const std::string& input = args.positionals()[0];
 
     DataSet ds;
-    if (int s = load(ds, input, io); s >= 0)
+    if (int s = loadForCommand(ds, input, io); s >= 0)
         return s;
     // As the manual scheduling panel is shown: the teachers' loads, then their courses.
     ComputeAssignedPeriods(ds);

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <ostream>
 
+#include "data/DataFile.h"
+#include "data/DataSet.h"
+
 namespace tabrel::cli {
 
 const std::vector<Command>& commands()
@@ -30,6 +33,45 @@ const Command* findCommand(const std::string& name)
 void printUsage(const Command& c, std::ostream& os)
 {
     os << "usage: " << c.usage << "\n";
+}
+
+int usageError(const char* command, const std::string& message, Io io)
+{
+    io.err << "tabrel-cli " << command << ": " << message << "\n";
+    if (const Command* c = findCommand(command))
+        printUsage(*c, io.err);
+    return ExitUsage;
+}
+
+int reportFileFailure(const std::string& path, const FileResult& r, Io io)
+{
+    std::string message = r.message;
+    if (message.empty()) {
+        switch (r.status) {
+        case FileStatus::CannotOpen: message = "cannot open the file for reading"; break;
+        case FileStatus::Damaged: message = "the data file is damaged"; break;
+        case FileStatus::CannotWrite: message = "cannot write the file"; break;
+        case FileStatus::Ok: break;
+        }
+    }
+    // The reader's message may already begin with the path.
+    if (message.rfind(path + ":", 0) == 0)
+        io.err << message << "\n";
+    else
+        io.err << path << ": " << message << "\n";
+    return r.status == FileStatus::Damaged ? ExitDamaged : ExitBadInput;
+}
+
+int loadForCommand(DataSet& dataSet, const std::string& path, Io io)
+{
+    const FileResult r = loadDataFile(dataSet, path);
+    return r.ok() ? -1 : reportFileFailure(path, r, io);
+}
+
+int saveForCommand(const DataSet& dataSet, const std::string& path, Io io)
+{
+    const FileResult r = saveDataFile(dataSet, path);
+    return r.ok() ? ExitDone : reportFileFailure(path, r, io);
 }
 
 static void printAllUsage(std::ostream& os)

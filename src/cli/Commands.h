@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+namespace tabrel {
+class DataSet;
+struct FileResult;
+}
+
 namespace tabrel::cli {
 
 enum Exit : int { ExitDone = 0, ExitBadInput = 1, ExitUsage = 2, ExitDamaged = 3, ExitNothingToDo = 4 };
@@ -49,6 +54,19 @@ private:
     std::map<std::string, std::string> values_;
     std::vector<std::string> positionals_;
 };
+
+// Prints "tabrel-cli COMMAND: message" and the command's usage on stderr; returns ExitUsage.
+int usageError(const char* command, const std::string& message, Io io);
+
+// Loads a data file as the program opens it (sidecar, then the post-load rebuild). Returns -1 when
+// it was read; otherwise prints "FILE: message" and returns the status (3 for damage, else 1).
+int loadForCommand(DataSet& dataSet, const std::string& path, Io io);
+
+// Saves the data set; returns ExitDone, or prints "FILE: message" and returns ExitBadInput.
+int saveForCommand(const DataSet& dataSet, const std::string& path, Io io);
+
+// Prints a failed load or save of `path` and returns the matching status.
+int reportFileFailure(const std::string& path, const FileResult& result, Io io);
 
 // Prints "usage" for a command to `os`.
 void printUsage(const Command& c, std::ostream& os);
