@@ -24,7 +24,7 @@ run: build
 	@$(BUILD)/tabrel
 
 bench: build
-	@for b in $(BUILD)/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in $(BUILD)/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
 
 screenshots: build
 	@bash scripts/screenshot.sh $(BUILD)
