@@ -143,6 +143,11 @@ bool HomeSteps::setHover(int x, int y)
     return true;
 }
 
+bool HomeSteps::hoverActive() const
+{
+    return hover_ >= 0 && hover_ < static_cast<int>(items_.size()) && items_[hover_].available;
+}
+
 HomeSteps::Action HomeSteps::click(int x, int y) const
 {
     return activate(hitTest(x, y));

@@ -51,6 +51,8 @@ public:
     // Remembers the item under the mouse; true when that changed (the page repaints).
     bool setHover(int x, int y);
     int hover() const { return hover_; }
+    // The item under the mouse can be clicked: it is framed and the hand cursor shows.
+    bool hoverActive() const;
 
     enum class ActionKind { None, ShowPanel, MergeData, ExportText };
     struct Action {

@@ -46,6 +46,8 @@ public:
         std::string className;
         int placed = 0;
         int required = 0;
+        // Lessons are still missing: the placed count is shown in red.
+        bool incomplete() const { return placed < required; }
     };
     std::vector<ClassSummary> summary() const;
 

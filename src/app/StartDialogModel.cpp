@@ -76,6 +76,8 @@ StartDialogModel::Choice StartDialogModel::open(int selectedRow) const
 
 } // namespace tabrel
 
+#include <cctype>
+
 #include "app/Document.h"
 
 namespace tabrel {
@@ -113,6 +115,43 @@ bool runStartSequence(Document& doc, const std::vector<std::string>& history, co
         }
         ui.tell(openFailureMessage(path, result));
     }
+}
+
+bool openFirstSchedule(Document& doc, const std::vector<std::string>& history, const std::string& givenFile,
+                       const StartSequenceUi& ui)
+{
+    if (!givenFile.empty()) {
+        const FileResult result = doc.open(givenFile);
+        if (result.ok()) {
+            for (const auto& notice : openNotices(result))
+                ui.tell(notice);
+            return true;
+        }
+        ui.tell(openFailureMessage(givenFile, result));
+    }
+    return runStartSequence(doc, history, ui);
+}
+
+std::string commandLineFile(const std::vector<std::string>& arguments)
+{
+    for (std::size_t i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].empty() && arguments[i][0] != '-')
+            return arguments[i];
+    return {};
+}
+
+std::string droppedDataFile(const std::vector<std::string>& files)
+{
+    for (const auto& f : files) {
+        if (f.size() < 4)
+            continue;
+        std::string ext = f.substr(f.size() - 4);
+        for (char& c : ext)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (ext == ".qtf")
+            return f;
+    }
+    return {};
 }
 
 std::vector<std::string> openNotices(const FileResult& result)

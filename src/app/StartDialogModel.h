@@ -66,6 +66,17 @@ struct StartSequenceUi {
 // the dialog comes back: the program never continues silently with an empty school.
 bool runStartSequence(Document& doc, const std::vector<std::string>& history, const StartSequenceUi& ui);
 
+// Start-up: a file named on the command line is opened at once; when there is none, or it cannot
+// be read (the user is told why), the start dialog runs as above.
+bool openFirstSchedule(Document& doc, const std::vector<std::string>& history, const std::string& givenFile,
+                       const StartSequenceUi& ui);
+
+// The data file named among the program's arguments (the first one that is not an option), or "".
+std::string commandLineFile(const std::vector<std::string>& arguments);
+
+// The data file among files dropped onto the main window (the first ".qtf", any case), or "".
+std::string droppedDataFile(const std::vector<std::string>& files);
+
 // The messages a successful open still owes the user: each new name the .rep sidecar listed twice.
 std::vector<std::string> openNotices(const FileResult& result);
 

@@ -19,6 +19,8 @@ struct ExportOutcome {
     bool ok = true;
     std::string summary;
     std::string errors;
+    // The message box of a failed export: what was written, then what failed.
+    std::string failureMessage() const { return summary.empty() ? errors : summary + "\n" + errors; }
 };
 
 class TimetableFrameModel {

@@ -60,9 +60,8 @@ bool TopMenuStrip::setHover(int x, int y)
 std::string TopMenuStrip::release(int x, int y)
 {
     const int h = hitTest(x, y);
-    const int p = pressed_;
     pressed_ = -1;
-    if (h < 0 || h != p)
+    if (h < 0)
         return {};
     return buttons_[h];
 }

@@ -28,11 +28,12 @@ public:
     int hover() const { return hover_; }
 
     void press(int x, int y) { pressed_ = hitTest(x, y); }
-    // The button text a release over the pressed button runs, or "".
+    // The text of the button a release runs: the one under the mouse, or "" beside every button.
     std::string release(int x, int y);
 
-    // The band is one fifteenth of the view's height.
-    static int bandHeight(int viewHeight) { return viewHeight / 15; }
+    // The band is one fifteenth of the view's height, never so low that icon and text collide.
+    static constexpr int MinBandHeight = 48;
+    static int bandHeight(int viewHeight) { return viewHeight / 15 > MinBandHeight ? viewHeight / 15 : MinBandHeight; }
 
 private:
     std::string state_;

@@ -135,3 +135,24 @@ TEST(HomeSteps, HoverChangesOnlyWhenTheItemUnderTheMouseChanges)
     EXPECT_TRUE(h.setHover(0, 0));
     EXPECT_EQ(h.hover(), -1);
 }
+
+TEST(HomeSteps, OnlyAnAvailableItemUnderTheMouseIsActive)
+{
+    DataSet ds;
+    HomeSteps h;
+    h.layout(1200, 800);
+    h.refreshSteps(ds);
+    const Rect r1 = h.step(1).rect;
+    const Rect r2 = h.step(2).rect;
+    h.setHover(r2.left + 2, r2.top + 2);
+    EXPECT_FALSE(h.hoverActive());
+    h.setHover(r1.left + 2, r1.top + 2);
+    EXPECT_TRUE(h.hoverActive());
+    h.setHover(0, 0);
+    EXPECT_FALSE(h.hoverActive());
+    // A grade makes step 2 active under the mouse after the refresh.
+    ds.setGradeCount(1);
+    h.refreshSteps(ds);
+    h.setHover(r2.left + 2, r2.top + 2);
+    EXPECT_TRUE(h.hoverActive());
+}

@@ -103,9 +103,11 @@ TEST(PaikeRunPage, AGradeRunPlacesItsLessonsAndReportsProgressAndTheEnd)
     EXPECT_EQ(U(summary[0].gradeName), "初一");
     EXPECT_EQ(summary[0].placed, 3);
     EXPECT_EQ(summary[0].required, 3);
-    // The other grade was not touched.
+    EXPECT_FALSE(summary[0].incomplete());
+    // The other grade was not touched: its classes are still missing lessons.
     page.select(4);
     EXPECT_EQ(page.summary()[0].placed, 0);
+    EXPECT_TRUE(page.summary()[0].incomplete());
 
     // The whole school: one search per grade.
     page.select(0);

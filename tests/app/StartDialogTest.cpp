@@ -158,3 +158,47 @@ TEST(StartSequence, ADamagedFileIsRefusedAndAGoodOneOpens)
     EXPECT_TRUE(app.loadedFromFile);
     EXPECT_EQ(app.recentFiles().entries(), (std::vector<std::string>{goodPath}));
 }
+
+TEST(StartUp, AGivenFileOpensWithoutTheDialogAndABadOneLeadsToIt)
+{
+    test::TempDir dir;
+    DataSet good;
+    good.applyNewDocumentDefaults();
+    good.setGradeCount(3);
+    const std::string goodPath = dir.file("good.qtf");
+    ASSERT_TRUE(saveDataFile(good, goodPath).ok());
+
+    {
+        Application app;
+        Document doc(app);
+        Script s;
+        EXPECT_TRUE(openFirstSchedule(doc, {}, goodPath, s.ui()));
+        EXPECT_EQ(s.dialogs, 0);
+        EXPECT_EQ(doc.path(), goodPath);
+        EXPECT_EQ(doc.dataSet().grades.size(), 3u);
+        EXPECT_TRUE(app.loadedFromFile);
+    }
+    {
+        const std::string gone = dir.file("gone.qtf");
+        Application app;
+        Document doc(app);
+        Script s;
+        s.choices = {StartDialogModel({}).newSchedule()};
+        EXPECT_TRUE(openFirstSchedule(doc, {}, gone, s.ui()));
+        EXPECT_EQ(s.dialogs, 1);
+        ASSERT_EQ(s.told.size(), 1u);
+        EXPECT_NE(s.told[0].find(gone), std::string::npos);
+        EXPECT_TRUE(doc.isNewFile());
+        EXPECT_FALSE(app.loadedFromFile);
+    }
+}
+
+TEST(StartUp, TheCommandLineAndADropNameTheDataFile)
+{
+    EXPECT_EQ(commandLineFile({"tabrel"}), "");
+    EXPECT_EQ(commandLineFile({"tabrel", "--reverse", "/s/学校.qtf", "/s/b.qtf"}), "/s/学校.qtf");
+
+    EXPECT_EQ(droppedDataFile({}), "");
+    EXPECT_EQ(droppedDataFile({"/s/notes.txt", "/s/A.QTF", "/s/b.qtf"}), "/s/A.QTF");
+    EXPECT_EQ(droppedDataFile({"/s/qtf", "/s/x.qtfx"}), "");
+}

@@ -189,3 +189,17 @@ TEST(TimetableFrames, PicturesFollowTheDisplayDepthAndFallBackTo24)
         EXPECT_EQ(bitsPerPixelOf(dir.path() / TeacherPictureFolder / "王芳.bmp"), expected) << display;
     }
 }
+
+TEST(TimetableFrames, AnExportWithoutTablesIsReportedAndAPartlyFailedOneNamesBoth)
+{
+    DataSet empty;
+    test::TempDir dir;
+    PlainFactory pictures;
+    ClassTableFrameModel classes(&empty);
+    const ExportOutcome none = classes.runExport(0, dir.path(), pictures, xlsxWorkbookFactory());
+    EXPECT_FALSE(none.ok);
+    EXPECT_EQ(none.failureMessage(), "没有可导出的课程表");
+
+    ExportOutcome partly{false, "已导出 2 个EXCEL文件到 /x", "无法写入 /x/c.xlsx"};
+    EXPECT_EQ(partly.failureMessage(), "已导出 2 个EXCEL文件到 /x\n无法写入 /x/c.xlsx");
+}

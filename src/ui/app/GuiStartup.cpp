@@ -41,30 +41,22 @@ void setUpProgramFolder(Application& app)
 
 QString fileArgument(const QStringList& arguments)
 {
-    for (int i = 1; i < arguments.size(); ++i)
-        if (!arguments[i].startsWith(QLatin1Char('-')))
-            return QFileInfo(arguments[i]).absoluteFilePath();
-    return {};
+    std::vector<std::string> args;
+    for (const QString& a : arguments)
+        args.push_back(utf8(a));
+    const std::string file = commandLineFile(args);
+    return file.empty() ? QString() : QFileInfo(qu(file)).absoluteFilePath();
 }
 
 bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile)
 {
-    if (!givenFile.isEmpty()) {
-        const FileResult result = doc.open(utf8(givenFile));
-        if (result.ok()) {
-            for (const auto& notice : openNotices(result))
-                Prompter::current().inform(nullptr, qu(notice));
-            return true;
-        }
-        Prompter::current().inform(nullptr, qu(openFailureMessage(utf8(givenFile), result)));
-    }
     StartSequenceUi ui;
     ui.runDialog = [](const StartDialogModel& model) { return StartDlg::run(model); };
     ui.chooseFile = [] {
         return utf8(Prompter::current().openFile(nullptr, QStringLiteral("Tabrel排课数据文件 (*.qtf)|*.qtf||")));
     };
     ui.tell = [](const std::string& text) { Prompter::current().inform(nullptr, qu(text)); };
-    return runStartSequence(doc, app.history(), ui);
+    return tabrel::openFirstSchedule(doc, app.history(), utf8(givenFile), ui);
 }
 
 int runTabrel(int argc, char** argv)

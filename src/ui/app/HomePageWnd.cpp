@@ -98,7 +98,7 @@ void HomePageWnd::paintEvent(QPaintEvent*)
     for (std::size_t i = 0; i < items.size(); ++i) {
         const auto& it = items[i];
         const QRect r = qrect(it.rect);
-        const bool hover = static_cast<int>(i) == steps_.hover() && it.available;
+        const bool hover = static_cast<int>(i) == steps_.hover() && steps_.hoverActive();
         const QColor bandColour = qcolor(HomeSteps::bandColour(it.available));
         // Shadow, body, band.
         p.setPen(Qt::NoPen);
@@ -144,8 +144,7 @@ void HomePageWnd::mouseMoveEvent(QMouseEvent* e)
 {
     const QPoint pt = e->position().toPoint();
     if (steps_.setHover(pt.x(), pt.y())) {
-        const int h = steps_.hover();
-        setCursor(h >= 0 && steps_.items()[h].available ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        setCursor(steps_.hoverActive() ? Qt::PointingHandCursor : Qt::ArrowCursor);
         update();
     }
 }

@@ -21,15 +21,16 @@
 namespace tabrel::ui {
 
 namespace {
-// The first local .qtf file of a drop, or "".
+// The data file of a drop among its local files, or "".
 QString droppedFile(const QMimeData* mime)
 {
     if (!mime || !mime->hasUrls())
         return {};
+    std::vector<std::string> files;
     for (const QUrl& url : mime->urls())
-        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".qtf"), Qt::CaseInsensitive))
-            return url.toLocalFile();
-    return {};
+        if (url.isLocalFile())
+            files.push_back(utf8(url.toLocalFile()));
+    return qu(droppedDataFile(files));
 }
 } // namespace
 

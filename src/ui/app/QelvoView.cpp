@@ -94,7 +94,7 @@ void QelvoView::showNamed(const std::string& name)
 
 void QelvoView::resizeEvent(QResizeEvent*)
 {
-    const int band = std::max(TopMenuStrip::bandHeight(height()), 48);
+    const int band = TopMenuStrip::bandHeight(height());
     topMenu_->setGeometry(0, 0, width(), band);
     stack_->setGeometry(0, band, width(), std::max(0, height() - band));
     topMenu_->refresh();

@@ -277,7 +277,7 @@ void TimetableFrameWnd::runExport(int item)
     if (!o.summary.empty() && onStatus)
         onStatus(qu(o.summary));
     if (!o.ok)
-        Prompter::current().inform(this, qu(o.summary.empty() ? o.errors : o.summary + "\n" + o.errors));
+        Prompter::current().inform(this, qu(o.failureMessage()));
 }
 
 ClassTableFrame::ClassTableFrame(DataSet* dataSet, Application& app, QWidget* parent)

@@ -158,7 +158,7 @@ void PaikeRunWnd::showSummary()
         for (int c = 0; c < 4; ++c) {
             auto* item = new QTableWidgetItem(texts[c]);
             item->setTextAlignment(Qt::AlignCenter);
-            if (c == 2 && l.placed < l.required)
+            if (c == 2 && l.incomplete())
                 item->setForeground(QColor(200, 0, 0));
             summary_->setItem(r, c, item);
         }
