@@ -19,6 +19,9 @@ struct MergeResult {
     MergeStatus status = MergeStatus::Merged;
     std::string message; // UTF-8, for the user; empty when merged
     bool merged() const { return status == MergeStatus::Merged; }
+    // A file that cannot be opened or whose time grid differs merges nothing without a message box
+    // (the status line says why); a damaged file and a school grown past 12 grades are shown.
+    bool needsMessageBox() const { return status == MergeStatus::Damaged || status == MergeStatus::TooManyGrades; }
 };
 
 // Merges `other` (already read, no sidecar, no rebuild needed) into `dataSet`. On success `other`

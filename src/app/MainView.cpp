@@ -126,6 +126,26 @@ std::function<void(DataSet&)> MainView::saveTakeOver() const
     return {};
 }
 
+std::vector<std::string> MainView::statusPanes() const
+{
+    const DataSet& ds = doc_.dataSet();
+    std::size_t classes = 0;
+    for (const auto& g : ds.grades)
+        classes += g->classes.size();
+    std::vector<std::string> panes;
+    panes.push_back(visible_.empty() ? std::string("主页") : gbk::toUtf8(visible_));
+    panes.push_back("年级 " + std::to_string(ds.grades.size()) + "  班级 " + std::to_string(classes) + "  科目 " +
+                    std::to_string(ds.subjects.size()) + "  教师 " + std::to_string(ds.teachers.size()));
+    panes.push_back(app_.loadedFromFile ? "数据文件已读入" : "未读入数据文件");
+    panes.push_back("文件夹：" + app_.programFolder());
+    return panes;
+}
+
+Rect mainFrameRect(const Rect& screen)
+{
+    return Rect{screen.left, screen.top, screen.right, screen.top + std::max(400, screen.height() - 35)};
+}
+
 HomeSteps::Action MainView::homeClick(int x, int y)
 {
     return home_.click(x, y);

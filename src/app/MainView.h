@@ -16,6 +16,10 @@ class Application;
 class DataSet;
 class Document;
 
+// The main window's place: the top-left corner of the screen area, its whole width, 35 pixels less
+// than its height (never lower than 400 pixels).
+Rect mainFrameRect(const Rect& screen);
+
 // The subjects panel's take-over: every subject's per-grade lesson counts become the teaching plan
 // of every class of that grade (subjects in list order, grades in order, classes in order; a subject
 // without a name is skipped).
@@ -67,6 +71,10 @@ public:
     const std::string& visiblePanel() const { return visible_; }
     TopMenuStrip& topMenu() { return topMenu_; }
     HomeSteps& home() { return home_; }
+
+    // The four panes of the main window's status bar (UTF-8): the panel on screen ("主页" for the
+    // home page), the school's counts, whether a data file was read, and the program folder.
+    std::vector<std::string> statusPanes() const;
 
     // A home-page click: opens the step's panel, or tells the window which tool to run.
     HomeSteps::Action homeClick(int x, int y);

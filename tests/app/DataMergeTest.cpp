@@ -151,8 +151,10 @@ TEST(DataMerge, DifferentTimeGridsAndTooManyGradesAreRefusedUnchanged)
     auto many = school({"1", "2", "3", "4", "5", "6", "7"}, 6);
     auto more = school({"8", "9", "10", "11", "12", "13"}, 6);
     subject(*more, "语文").gradeLessons[0] = "5";
+    EXPECT_FALSE(r.needsMessageBox());
     r = mergeDataSet(*many, *more);
     EXPECT_EQ(r.status, MergeStatus::TooManyGrades);
+    EXPECT_TRUE(r.needsMessageBox());
     EXPECT_NE(r.message.find("12"), std::string::npos);
     EXPECT_EQ(many->grades.size(), 7u);
     EXPECT_TRUE(many->subjects.empty());
@@ -186,9 +188,13 @@ TEST(DataMerge, FileIsReadWithoutItsSidecar)
     EXPECT_EQ(U(a->classAt(1, 0)->cells[0][0].teacher), "王五");
     EXPECT_EQ(a->teachers[0]->lessons.size(), 1u);
 
-    EXPECT_EQ(mergeDataFile(*a, dir.file("missing.qtf")).status, MergeStatus::CannotOpen);
+    const MergeResult missing = mergeDataFile(*a, dir.file("missing.qtf"));
+    EXPECT_EQ(missing.status, MergeStatus::CannotOpen);
+    EXPECT_FALSE(missing.needsMessageBox());
     test::writeFile(dir.path() / "bad.qtf", std::string("\xff\xff\xff\xff", 4));
-    EXPECT_EQ(mergeDataFile(*a, dir.file("bad.qtf")).status, MergeStatus::Damaged);
+    const MergeResult bad = mergeDataFile(*a, dir.file("bad.qtf"));
+    EXPECT_EQ(bad.status, MergeStatus::Damaged);
+    EXPECT_TRUE(bad.needsMessageBox());
     EXPECT_EQ(a->grades.size(), 2u);
 }
 

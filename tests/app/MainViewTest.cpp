@@ -178,3 +178,32 @@ TEST(MainView, TheDefaultTakeOversFollowTheSubjectsAndTheAssignments)
     ASSERT_EQ(ds.classAt(1, 0)->assignments.size(), 1u);
     EXPECT_EQ(ds.classAt(1, 0)->assignments[0]->weeklyLessons, 2);
 }
+
+TEST(MainView, TheStatusPanesNameThePanelTheSchoolAndTheFileState)
+{
+    Fixture f;
+    f.app.setProgramFolder({"/opt/tabrel", false});
+    DataSet& ds = f.doc.dataSet();
+    ds.setGradeCount(2);
+    ds.setClassCount(0, 3);
+    ds.setClassCount(1, 2);
+    ds.findOrAppendSubject(G("语文"));
+    auto panes = f.view.statusPanes();
+    ASSERT_EQ(panes.size(), 4u);
+    EXPECT_EQ(panes[0], "主页");
+    EXPECT_EQ(panes[1], "年级 2  班级 5  科目 1  教师 0");
+    EXPECT_EQ(panes[2], "未读入数据文件");
+    EXPECT_EQ(panes[3], "文件夹：/opt/tabrel");
+    f.view.showPanel(G("班级课程表"));
+    f.app.loadedFromFile = true;
+    panes = f.view.statusPanes();
+    EXPECT_EQ(panes[0], "班级课程表");
+    EXPECT_EQ(panes[2], "数据文件已读入");
+}
+
+TEST(MainView, TheMainWindowFillsTheScreenWidthAnd35PixelsLessThanItsHeight)
+{
+    EXPECT_EQ(mainFrameRect(Rect{0, 0, 1920, 1080}), (Rect{0, 0, 1920, 1045}));
+    EXPECT_EQ(mainFrameRect(Rect{0, 30, 1280, 800}), (Rect{0, 30, 1280, 765}));
+    EXPECT_EQ(mainFrameRect(Rect{0, 0, 640, 300}).height(), 400);
+}

@@ -72,26 +72,17 @@ void MainFrame::updateTitle()
 
 void MainFrame::updatePanes()
 {
-    const std::string& visible = view_->core().visiblePanel();
-    panes_[0]->setText(visible.empty() ? QStringLiteral("主页") : qs(visible));
-    const DataSet& ds = doc_.dataSet();
-    int classes = 0;
-    for (const auto& g : ds.grades)
-        classes += static_cast<int>(g->classes.size());
-    panes_[1]->setText(QStringLiteral("年级 %1  班级 %2  科目 %3  教师 %4")
-                           .arg(ds.grades.size())
-                           .arg(classes)
-                           .arg(ds.subjects.size())
-                           .arg(ds.teachers.size()));
-    panes_[2]->setText(app_.loadedFromFile ? QStringLiteral("数据文件已读入") : QStringLiteral("未读入数据文件"));
-    panes_[3]->setText(QStringLiteral("文件夹：%1").arg(qu(app_.programFolder())));
+    const std::vector<std::string> texts = view_->core().statusPanes();
+    for (std::size_t i = 0; i < texts.size() && i < std::size(panes_); ++i)
+        panes_[i]->setText(qu(texts[i]));
 }
 
 void MainFrame::placeOnScreen()
 {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect r = screen->availableGeometry();
-        setGeometry(r.left(), r.top(), r.width(), std::max(400, r.height() - 35));
+        const Rect place = mainFrameRect(Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+        setGeometry(place.left, place.top, place.width(), place.height());
     } else {
         resize(1280, 765);
     }

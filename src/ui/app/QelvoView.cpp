@@ -183,21 +183,14 @@ void QelvoView::mergeData()
     if (path.isEmpty())
         return;
     const MergeResult r = mergeDataFile(doc_.dataSet(), utf8(path));
-    switch (r.status) {
-    case MergeStatus::Merged:
+    if (r.merged()) {
         core_.home().refreshSteps(doc_.dataSet());
         home_->update();
         emit statusMessage(QStringLiteral("已合并数据：%1").arg(path));
-        break;
-    case MergeStatus::CannotOpen:
-    case MergeStatus::GridDiffers:
-        // Nothing was merged; no message box, but the status bar says why.
-        emit statusMessage(qu(r.message));
-        break;
-    case MergeStatus::Damaged:
-    case MergeStatus::TooManyGrades:
+    } else if (r.needsMessageBox()) {
         Prompter::current().inform(this, qu(r.message));
-        break;
+    } else {
+        emit statusMessage(qu(r.message));
     }
 }
 
