@@ -11,7 +11,9 @@ namespace tabrel {
 namespace {
 
 constexpr int SheetTextFlags = text::HCenter | text::Top | text::SingleLine | text::NoPrefix;
-constexpr int CellTextFlags = text::HCenter | text::VCenter | text::SingleLine | text::NoPrefix;
+// Text drawn into a rectangle stays inside it, as the system's text drawing does unless told not to:
+// a long subject never spills over the neighbouring cells.
+constexpr int CellTextFlags = text::HCenter | text::VCenter | text::SingleLine | text::NoPrefix | text::Clip;
 
 TextStyle sheetText(int height, Rgb color)
 {

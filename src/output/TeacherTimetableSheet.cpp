@@ -26,7 +26,7 @@ void DrawTeacherTimetable(TeacherInfoRecord& teacher, Canvas& canvas, const Teac
     DrawTimetableSheet(g, teacher.titleText, canvas, teacher.cellRects);
 
     TextStyle cellStyle;
-    cellStyle.flags = text::HCenter | text::VCenter | text::SingleLine | text::NoPrefix;
+    cellStyle.flags = text::HCenter | text::VCenter | text::SingleLine | text::NoPrefix | text::Clip;
     for (int p = 0; p < g.periods; ++p) {
         for (int d = 0; d < g.days; ++d) {
             const std::string& subject = teacher.slotSubject[p][d];

@@ -148,8 +148,9 @@ TEST(ClassTimetableSheet, CellTextsFollowTheOptions)
         EXPECT_EQ(subject->rect, (Rect{c00.left, 72, c00.right, 90}));
         EXPECT_EQ(teacher->rect, (Rect{c00.left, 90, c00.right, 108}));
         EXPECT_EQ(subject->style.height, 0);
+        // Clipped to the cell, so a long subject never runs over the grid lines.
         EXPECT_EQ(subject->style.flags,
-                  text::HCenter | text::VCenter | text::SingleLine | text::NoPrefix);
+                  text::HCenter | text::VCenter | text::SingleLine | text::NoPrefix | text::Clip);
         // Without a teacher the subject fills the cell; the common period shows its name alone.
         EXPECT_EQ(canvas.findText(G("美术"))->rect, (Rect{43, 144, 115, 180}));
         EXPECT_EQ(canvas.findText(G("自习"))->rect, (Rect{43, 180, 115, 216}));

@@ -73,6 +73,7 @@ TEST(TeacherTimetableSheet, SlotTextsFollowTheOptions)
         ASSERT_TRUE(subject && klass);
         EXPECT_EQ(subject->rect, (Rect{43, 72, 115, 90}));
         EXPECT_EQ(klass->rect, (Rect{43, 90, 115, 108}));
+        EXPECT_TRUE(klass->style.flags & text::Clip); // a long class list stays inside its slot
         EXPECT_NE(canvas.findText(G("初一2")), nullptr);
         EXPECT_EQ(cellTexts(canvas).size(), 4u);
     }
