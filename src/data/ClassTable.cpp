@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "data/Gbk.h"
+#include "data/KeyValueList.h"
 
 namespace tabrel {
 
@@ -34,36 +35,12 @@ int ClassTable::setCellSubject(LessonCell& cell, const std::string& subjectName)
 
 std::string ClassTable::cellRule(const LessonCell& cell, const std::string& subjectName)
 {
-    for (const auto& entry : cell.subjectRules) {
-        std::string_view key, value;
-        if (gbk::splitKeyValue(entry, key, value) && key == subjectName)
-            return std::string(value);
-    }
-    return {};
+    return keyValueLookup(cell.subjectRules, subjectName);
 }
 
 int ClassTable::setCellRule(LessonCell& cell, const std::string& subjectName, const std::string& level)
 {
-    auto& rules = cell.subjectRules;
-    auto found = rules.end();
-    for (auto it = rules.begin(); it != rules.end(); ++it) {
-        std::string_view key, value;
-        if (gbk::splitKeyValue(*it, key, value) && key == subjectName) {
-            found = it;
-            break;
-        }
-    }
-    if (level.empty()) {
-        if (found != rules.end())
-            rules.erase(found);
-        return 0;
-    }
-    std::string entry = subjectName + "-" + level;
-    if (found != rules.end())
-        *found = entry;
-    else
-        rules.push_back(entry);
-    return 1;
+    return keyValueSet(cell.subjectRules, subjectName, level);
 }
 
 TeachingAssignment* ClassTable::appendAssignment()
@@ -92,8 +69,8 @@ int ClassTable::SetDrawOrigin(int x, int y)
     originY = y;
     const int days = dataSet ? dataSet->dayCount() : 0;
     const int periods = dataSet ? dataSet->periodsPerDay() : 0;
-    totalWidth = cellWidth * 3 / 5 + days * cellWidth;
-    totalHeight = (periods + 2) * cellHeight + 1;
+    totalWidth = timetableWidth(cellWidth, days);
+    totalHeight = timetableHeight(cellHeight, periods);
     return 1;
 }
 

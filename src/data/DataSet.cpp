@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "data/Gbk.h"
+#include "data/KeyValueList.h"
 
 namespace tabrel {
 
@@ -234,38 +235,14 @@ std::string DataSet::teacherSlotValue(int period, int day, const std::string& te
 {
     if (period < 0 || day < 0 || period >= MaxPeriodRows || day >= DayColumns)
         return {};
-    for (const auto& entry : teacherSlotSettings[period][day]) {
-        std::string_view key, value;
-        if (gbk::splitKeyValue(entry, key, value) && key == teacherName)
-            return std::string(value);
-    }
-    return {};
+    return keyValueLookup(teacherSlotSettings[period][day], teacherName);
 }
 
 int DataSet::setTeacherSlotValue(int period, int day, const std::string& teacherName, const std::string& value)
 {
     if (period < 0 || day < 0 || period >= MaxPeriodRows || day >= DayColumns)
         return 0;
-    auto& list = teacherSlotSettings[period][day];
-    auto found = list.end();
-    for (auto it = list.begin(); it != list.end(); ++it) {
-        std::string_view key, v;
-        if (gbk::splitKeyValue(*it, key, v) && key == teacherName) {
-            found = it;
-            break;
-        }
-    }
-    if (value.empty()) {
-        if (found != list.end())
-            list.erase(found);
-        return 0;
-    }
-    std::string entry = teacherName + "-" + value;
-    if (found != list.end())
-        *found = entry;
-    else
-        list.push_back(entry);
-    return 1;
+    return keyValueSet(teacherSlotSettings[period][day], teacherName, value);
 }
 
 std::string DataSet::teacherSlotSummary(const std::string& teacherName) const

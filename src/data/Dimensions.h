@@ -12,6 +12,11 @@ inline constexpr int MaxMorning = 6;
 inline constexpr int MaxAfternoon = 6;
 inline constexpr int MaxEvening = 4;
 
+// Drawing size of one timetable: a number column three fifths of a cell wide and one column per
+// day; a title row, a heading row and one row per period, plus the closing line.
+inline constexpr int timetableWidth(int cellWidth, int days) { return cellWidth * 3 / 5 + days * cellWidth; }
+inline constexpr int timetableHeight(int cellHeight, int periods) { return (periods + 2) * cellHeight + 1; }
+
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
     int width() const { return right - left; }

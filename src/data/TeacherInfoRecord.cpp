@@ -124,8 +124,8 @@ int TeacherInfoRecord::SetDrawOrigin(int x, int y)
     originY = y;
     const int days = dataSet ? dataSet->dayCount() : 0;
     const int periods = dataSet ? dataSet->periodsPerDay() : 0;
-    totalWidth = cellWidth * 3 / 5 + days * cellWidth;
-    totalHeight = (periods + 2) * cellHeight + 1;
+    totalWidth = timetableWidth(cellWidth, days);
+    totalHeight = timetableHeight(cellHeight, periods);
     return 1;
 }
 
