@@ -184,22 +184,32 @@ std::vector<const ClassTable*> allClassesInOrder(const DataSet& dataSet)
 
 // ---------------------------------------------------------------- blocks
 
-void writeClassBlock(Workbook& wb, const DataSet& ds, const ClassTable& c, int C, int R, BlockForm form)
+// The frame every block shares: the title "<name>课程表" over the block, "时间" and the day names in
+// the heading row, and the 上午 / 下午 labels down the first column, each period `rowsPerPeriod`
+// rows high. A section without periods gets no label (its range would run backwards).
+void writeBlockFrame(Workbook& wb, const DataSet& ds, int C, int R, int header, int rowsPerPeriod,
+                     const std::string& name)
 {
     const int D = dayCount(ds), T = periodCount(ds), U = upperCount(ds);
+    const int body = header + 1;
+    title(wb, C, R, C + D + 1, R, name + GBK("课程表"));
+    boxedMerged(wb, C, header, C + 1, header, GBK("时间"));
+    for (int d = 0; d < D; ++d)
+        boxedCell(wb, C + 2 + d, header, ds.dayNames[d]);
+    if (U > 0)
+        boxedMerged(wb, C, body, C, body + rowsPerPeriod * U - 1, GBK("上午"));
+    if (T > U)
+        boxedMerged(wb, C, body + rowsPerPeriod * U, C, body + rowsPerPeriod * T - 1, GBK("下午"));
+}
+
+void writeClassBlock(Workbook& wb, const DataSet& ds, const ClassTable& c, int C, int R, BlockForm form)
+{
+    const int D = dayCount(ds), T = periodCount(ds);
     const bool perFile = form == BlockForm::PerFile;
     const int header = perFile ? R + 2 : R + 1;
     const int body = header + 1;
 
-    title(wb, C, R, C + D + 1, R, c.name + GBK("课程表"));
-    boxedMerged(wb, C, header, C + 1, header, GBK("时间"));
-    for (int d = 0; d < D; ++d)
-        boxedCell(wb, C + 2 + d, header, ds.dayNames[d]);
-    // A section without periods gets no label (its range would run backwards).
-    if (U > 0)
-        boxedMerged(wb, C, body, C, body + 2 * U - 1, GBK("上午"));
-    if (T > U)
-        boxedMerged(wb, C, body + 2 * U, C, body + 2 * T - 1, GBK("下午"));
+    writeBlockFrame(wb, ds, C, R, header, 2, c.name);
     for (int p = 0; p < T; ++p) {
         boxedMerged(wb, C + 1, body + 2 * p, C + 1, body + 2 * p + 1, gbk::formatInt(p + 1));
         for (int d = 0; d < D; ++d) {
@@ -228,19 +238,12 @@ void writeClassBlock(Workbook& wb, const DataSet& ds, const ClassTable& c, int C
 
 void writeTeacherBlock(Workbook& wb, const DataSet& ds, const TeacherInfoRecord& t, int C, int R, BlockForm form)
 {
-    const int D = dayCount(ds), T = periodCount(ds), U = upperCount(ds);
+    const int D = dayCount(ds), T = periodCount(ds);
     const bool perFile = form == BlockForm::PerFile;
     const int header = perFile ? R + 2 : R + 1;
     const int body = header + 1;
 
-    title(wb, C, R, C + D + 1, R, t.name + GBK("课程表"));
-    boxedMerged(wb, C, header, C + 1, header, GBK("时间"));
-    for (int d = 0; d < D; ++d)
-        boxedCell(wb, C + 2 + d, header, ds.dayNames[d]);
-    if (U > 0)
-        boxedMerged(wb, C, body, C, body + U - 1, GBK("上午"));
-    if (T > U)
-        boxedMerged(wb, C, body + U, C, body + T - 1, GBK("下午"));
+    writeBlockFrame(wb, ds, C, R, header, 1, t.name);
     for (int p = 0; p < T; ++p) {
         boxedCell(wb, C + 1, body + p, gbk::formatInt(p + 1));
         for (int d = 0; d < D; ++d)
