@@ -80,5 +80,7 @@ int cmdSchedule(const std::vector<std::string>& args, Io io);
 int cmdReport(const std::vector<std::string>& args, Io io);
 int cmdExport(const std::vector<std::string>& args, Io io);
 int cmdMerge(const std::vector<std::string>& args, Io io);
+int cmdCopy(const std::vector<std::string>& args, Io io);
+int cmdPaste(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli
