@@ -8,6 +8,7 @@ PKGS=(
   libxlsxwriter-dev zlib1g-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
+  qt6-translations-l10n
   xvfb x11-apps imagemagick python3 python3-openpyxl
 )
 missing=()

@@ -30,7 +30,7 @@ bool Document::isNewFile() const
 
 std::string Document::windowTitle() const
 {
-    return std::string(Application::productName()) + " 文件: " + path_;
+    return std::string(Application::productName()) + " 文件: " + path_ + (isModified() ? " *" : "");
 }
 
 void Document::replaceDataSet(std::unique_ptr<DataSet> fresh)
@@ -55,6 +55,11 @@ int Document::addReplacementListener(std::function<void(DataSet&)> listener)
 void Document::removeReplacementListener(int id)
 {
     std::erase_if(listeners_, [id](const auto& l) { return l.first == id; });
+}
+
+void Document::forgetRecentFile(const std::string& path)
+{
+    app_.recentFiles().remove(path);
 }
 
 void Document::newSchedule()
@@ -104,27 +109,24 @@ Document::SaveOutcome Document::saveAs(const std::string& path, const std::funct
 
 std::string openFailureMessage(const std::string& path, const FileResult& result)
 {
-    std::string text;
+    // The path once, then why in words a user can act on; the reader's account of the damage
+    // (section, offset, raw counts) stays out of the message.
     switch (result.status) {
     case FileStatus::CannotOpen:
-        text = "无法打开文件（文件不存在或不能读取）：\n" + path;
-        break;
+        return "无法打开文件：\n" + path + (result.reason.empty() ? std::string() : "\n原因：" + result.reason);
     case FileStatus::Damaged:
-        text = "数据读取错误！文件已损坏，没有打开：\n" + path;
-        break;
+        return "无法打开：这不是排课数据文件，或者文件已经损坏。\n" + path;
     default:
-        text = "无法打开文件：\n" + path;
-        break;
+        return "无法打开文件：\n" + path;
     }
-    if (!result.message.empty())
-        text += "\n" + result.message;
-    return text;
 }
 
 std::string saveFailureMessage(const std::string& path, const FileResult& result)
 {
     std::string text = "保存失败，原文件未改动：\n" + path;
-    if (!result.message.empty())
+    if (!result.reason.empty())
+        text += "\n原因：" + result.reason;
+    else if (!result.message.empty())
         text += "\n" + result.message;
     return text;
 }

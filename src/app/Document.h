@@ -36,11 +36,16 @@ public:
     const std::string& path() const { return path_; }
     bool isNewFile() const;
     static const std::string& NewFilePath(); // "新文件" (UTF-8)
+    // Takes a path out of the recent-file list.
+    void forgetRecentFile(const std::string& path);
     // Records the path of a file named on the command line before the main view exists.
     void setPendingPath(const std::string& path) { path_ = path; }
 
-    // The main-window title: product name, " 文件: ", path (UTF-8).
+    // The main-window title: product name, " 文件: ", path (UTF-8), and " *" while the school has
+    // changes that are not saved.
     std::string windowTitle() const;
+    // What is asked before unsaved changes would be lost (closing, opening another file).
+    static const char* SaveQuestion() { return "文件已修改，是否保存?"; }
 
     // "新建排课": a fresh schedule with the new-document defaults; path becomes "新文件".
     void newSchedule();

@@ -78,6 +78,8 @@ void HomeSteps::refreshSteps(const DataSet& dataSet)
             break;
         }
     }
+    if (focus_ >= 0 && (focus_ >= static_cast<int>(items_.size()) || !items_[focus_].available))
+        focus_ = -1;
 }
 
 void HomeSteps::layout(int width, int height)
@@ -153,6 +155,23 @@ bool HomeSteps::setHover(int x, int y)
 bool HomeSteps::hoverActive() const
 {
     return hover_ >= 0 && hover_ < static_cast<int>(items_.size()) && items_[hover_].available;
+}
+
+bool HomeSteps::moveFocus(int step)
+{
+    const int n = static_cast<int>(items_.size());
+    if (n == 0 || step == 0)
+        return false;
+    int i = focus_ < 0 ? (step > 0 ? -1 : 0) : focus_;
+    for (int tries = 0; tries < n; ++tries) {
+        i = ((i + (step > 0 ? 1 : -1)) % n + n) % n;
+        if (items_[i].available) {
+            focus_ = i;
+            return true;
+        }
+    }
+    focus_ = -1;
+    return false;
 }
 
 HomeSteps::Action HomeSteps::click(int x, int y) const

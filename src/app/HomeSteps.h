@@ -70,6 +70,13 @@ public:
     Action click(int x, int y) const;
     Action activate(int itemIndex) const;
 
+    // Keyboard focus: Tab and the arrow keys move it over the items that can be used, in page
+    // order, wrapping round; Return runs the focused item. -1 when nothing has the focus.
+    int focus() const { return focus_; }
+    // Moves the focus by `step` usable items (+1 next, -1 previous); false when none is usable.
+    bool moveFocus(int step);
+    Action activateFocus() const { return activate(focus_); }
+
     static Rgb bandColour(bool available);
 
 private:
@@ -78,6 +85,7 @@ private:
     Rect outputsHeading_, toolsHeading_;
     int bandHeight_ = 0;
     int hover_ = -1;
+    int focus_ = -1;
 };
 
 } // namespace tabrel

@@ -58,6 +58,12 @@ void StartDialogModel::rebuild()
         rows_.push_back({std::to_string(k + 1), shortenHistoryPath(history_[k])});
 }
 
+void StartDialogModel::removeHistoryEntry(const std::string& path)
+{
+    std::erase(history_, path);
+    rebuild();
+}
+
 std::string StartDialogModel::pathOfRow(int row) const
 {
     if (row < 1 || row > static_cast<int>(history_.size()))
@@ -77,6 +83,8 @@ StartDialogModel::Choice StartDialogModel::open(int selectedRow) const
 } // namespace tabrel
 
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "app/Document.h"
 
@@ -113,8 +121,22 @@ bool runStartSequence(Document& doc, const std::vector<std::string>& history, co
                 ui.tell(notice);
             return true;
         }
+        std::error_code ec;
+        if (choice.action == StartDialogModel::Action::OpenHistory && ui.offerRemoval &&
+            !std::filesystem::exists(std::filesystem::u8path(path), ec)) {
+            if (ui.offerRemoval(missingHistoryMessage(path))) {
+                doc.forgetRecentFile(path);
+                model.removeHistoryEntry(path);
+            }
+            continue;
+        }
         ui.tell(openFailureMessage(path, result));
     }
+}
+
+std::string missingHistoryMessage(const std::string& path)
+{
+    return "找不到这个文件，它可能已被移动或删除：\n" + path + "\n\n是否把它从最近打开的文件列表中删除？";
 }
 
 bool openFirstSchedule(Document& doc, const std::vector<std::string>& history, const std::string& givenFile,

@@ -25,6 +25,8 @@ public:
     explicit StartDialogModel(const std::vector<std::string>& history);
 
     const std::vector<Row>& rows() const { return rows_; }
+    // Takes a history entry out of the rows (its file is gone and the user chose to forget it).
+    void removeHistoryEntry(const std::string& path);
     // History entry behind a row (rows without one, row 0 included, give "").
     std::string pathOfRow(int row) const;
 
@@ -59,12 +61,16 @@ struct StartSequenceUi {
     std::function<std::string()> chooseFile;
     // A message box (UTF-8).
     std::function<void(const std::string&)> tell;
+    // A message that offers to remove a history entry whose file is gone; true to remove it.
+    std::function<bool(const std::string&)> offerRemoval;
 };
 
 // Runs the start dialog until a schedule is open or new (true), or the user quits or cancels the
 // open-file dialog (false). A history entry or chosen file that cannot be read is reported and
 // the dialog comes back: the program never continues silently with an empty school.
 bool runStartSequence(Document& doc, const std::vector<std::string>& history, const StartSequenceUi& ui);
+// What is said when a history entry's file is gone (UTF-8).
+std::string missingHistoryMessage(const std::string& path);
 
 // Start-up: a file named on the command line is opened at once; when there is none, or it cannot
 // be read (the user is told why), the start dialog runs as above.

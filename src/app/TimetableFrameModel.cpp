@@ -26,6 +26,8 @@ ExportOutcome fromWorkbooks(const WorkbookExportReport& report, const std::strin
     o.errors = joinLines(report.errors);
     if (report.filesWritten > 0)
         o.summary = "已导出 " + std::to_string(report.filesWritten) + " 个EXCEL文件到 " + where;
+    const std::filesystem::path p = std::filesystem::u8path(where);
+    o.folder = p.extension() == ".xlsx" ? p.parent_path().string() : where;
     return o;
 }
 
@@ -36,6 +38,7 @@ ExportOutcome fromPictures(const PictureExportResult& result, const std::string&
     o.errors = result.message;
     if (result.written > 0)
         o.summary = "已导出 " + std::to_string(result.written) + " 个图片文件到 " + where;
+    o.folder = where;
     return o;
 }
 

@@ -19,6 +19,7 @@ struct ExportOutcome {
     bool ok = true;
     std::string summary;
     std::string errors;
+    std::string folder; // where the files went (UTF-8): offered to be opened after the export
     // The message box of a failed export: what was written, then what failed.
     std::string failureMessage() const { return summary.empty() ? errors : summary + "\n" + errors; }
 };

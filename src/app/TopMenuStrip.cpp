@@ -9,6 +9,7 @@ void TopMenuStrip::setButtons(const std::vector<MenuButton>& buttons)
     ids_ = buttons;
     enabled_.assign(ids_.size(), true);
     hover_ = -1;
+    focus_ = -1;
     layout(width_, height_);
 }
 
@@ -67,6 +68,30 @@ bool TopMenuStrip::setHover(int x, int y)
         return false;
     hover_ = h;
     return true;
+}
+
+bool TopMenuStrip::moveFocus(int step)
+{
+    const int n = static_cast<int>(ids_.size());
+    if (n == 0 || step == 0)
+        return false;
+    int i = focus_ < 0 ? (step > 0 ? -1 : 0) : focus_;
+    for (int tries = 0; tries < n; ++tries) {
+        i = ((i + (step > 0 ? 1 : -1)) % n + n) % n;
+        if (enabled_[i]) {
+            focus_ = i;
+            return true;
+        }
+    }
+    focus_ = -1;
+    return false;
+}
+
+std::optional<MenuButton> TopMenuStrip::activateFocus() const
+{
+    if (!isEnabled(focus_))
+        return std::nullopt;
+    return ids_[focus_];
 }
 
 std::optional<MenuButton> TopMenuStrip::release(int x, int y) const

@@ -38,6 +38,12 @@ public:
     // The button a release runs: the enabled one under the mouse, or none.
     std::optional<MenuButton> release(int x, int y) const;
 
+    // Keyboard focus over the enabled buttons: the arrow keys move it, wrapping round; Return or
+    // Space runs the focused button. -1 when none has it.
+    int focus() const { return focus_; }
+    bool moveFocus(int step);
+    std::optional<MenuButton> activateFocus() const;
+
     // The band is one fifteenth of the view's height, never so low that icon and text collide.
     static constexpr int MinBandHeight = 48;
     static int bandHeight(int viewHeight) { return viewHeight / 15 > MinBandHeight ? viewHeight / 15 : MinBandHeight; }
@@ -48,6 +54,7 @@ private:
     std::vector<Rect> rects_;
     int width_ = 0, height_ = 0;
     int hover_ = -1;
+    int focus_ = -1;
 };
 
 } // namespace tabrel

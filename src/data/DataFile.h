@@ -21,6 +21,7 @@ enum class FileStatus {
 struct FileResult {
     FileStatus status = FileStatus::Ok;
     std::string message;                         // UTF-8, for the user; empty when Ok
+    std::string reason;                          // UTF-8: the system's reason a file could not be opened or read
     bool sidecarRead = false;                    // a .rep sidecar was found and read
     std::vector<std::string> duplicateNewNames;  // GBK: each new name the sidecar lists twice (shown as a message)
     int negativeTextLengths = 0;                 // texts whose length was negative ("数据读取错误！" each)

@@ -343,6 +343,7 @@ FileResult loadDataFile(DataSet& dataSet, const std::string& path)
     if (!read.ok()) {
         result.status = read.status;
         result.message = read.message;
+        result.reason = read.reason;
         return result;
     }
     FileResult decoded = decodeDataSections(dataSet, bytes);

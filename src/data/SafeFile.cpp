@@ -43,6 +43,7 @@ FileResult cannotWrite(const std::string& path, const std::string& why)
 {
     FileResult r;
     r.status = FileStatus::CannotWrite;
+    r.reason = why;
     r.message = "无法写入文件: " + path + (why.empty() ? std::string() : "（" + why + "）");
     return r;
 }
@@ -129,14 +130,16 @@ FileResult readFileLimited(const std::string& path, std::size_t limit, std::stri
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         r.status = FileStatus::CannotOpen;
-        r.message = "无法打开文件: " + path + "（" + systemReason(errno) + "）";
+        r.reason = systemReason(errno);
+        r.message = "无法打开文件: " + path + "（" + r.reason + "）";
         return r;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         r.status = FileStatus::CannotOpen;
-        r.message = "无法打开文件: " + path + "（不是普通文件）";
+        r.reason = "不是普通文件";
+        r.message = "无法打开文件: " + path + "（" + r.reason + "）";
         return r;
     }
     auto tooLarge = [&] {
@@ -159,7 +162,8 @@ FileResult readFileLimited(const std::string& path, std::size_t limit, std::stri
             ::close(fd);
             bytes.clear();
             r.status = FileStatus::CannotOpen;
-            r.message = "无法读取文件: " + path + "（" + systemReason(err) + "）";
+            r.reason = systemReason(err);
+            r.message = "无法读取文件: " + path + "（" + r.reason + "）";
             return r;
         }
         if (n == 0)

@@ -136,3 +136,32 @@ TEST(Document, AFailedSaveKeepsThePathAndReportsTheFile)
     Document empty(app);
     EXPECT_EQ(empty.save().step, Document::SaveStep::NothingToSave);
 }
+
+TEST(Document, TheTitleMarksUnsavedChangesAndFailuresSayWhyOnce)
+{
+    Application app;
+    Document doc(app);
+    doc.newSchedule();
+    EXPECT_FALSE(doc.isModified());
+    doc.undoStack().push("x", [](DataSet& ds) { return ds.appendGrade() > 0; });
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.windowTitle(), std::string(Application::productName()) + " 文件: 新文件 *");
+    doc.undoStack().undo();
+    EXPECT_FALSE(doc.isModified());
+
+    test::TempDir dir;
+    // A text file given the data file's name: no raw counts, the path once.
+    const std::string text = dir.file("notes.qtf");
+    test::writeFile(text, "this is not a schedule, just some text\n");
+    const FileResult bad = doc.open(text);
+    ASSERT_EQ(bad.status, FileStatus::Damaged);
+    const std::string m = openFailureMessage(text, bad);
+    EXPECT_NE(m.find("不是排课数据文件"), std::string::npos) << m;
+    EXPECT_EQ(m.find("偏移"), std::string::npos) << m;
+    EXPECT_EQ(m.find(bad.message), std::string::npos) << m;
+    EXPECT_EQ(m.find(text), m.rfind(text)) << m;
+    const std::string gone = dir.file("gone.qtf");
+    const std::string g = openFailureMessage(gone, doc.open(gone));
+    EXPECT_EQ(g.find(gone), g.rfind(gone)) << g;
+    EXPECT_NE(g.find("文件或文件夹不存在"), std::string::npos) << g;
+}

@@ -1,6 +1,8 @@
 // The home page's steps: availability, what a click opens, and the page layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/HomeSteps.h"
 #include "data/DataSet.h"
 #include "support/TestSupport.h"
@@ -155,4 +157,31 @@ TEST(HomeSteps, OnlyAnAvailableItemUnderTheMouseIsActive)
     h.refreshSteps(ds);
     h.setHover(r2.left + 2, r2.top + 2);
     EXPECT_TRUE(h.hoverActive());
+}
+
+TEST(HomeSteps, TheKeyboardFocusWalksTheUsableItemsAndRunsTheFocusedOne)
+{
+    HomeSteps h;
+    DataSet ds;
+    ds.setGradeCount(1);
+    h.refreshSteps(ds);
+    std::vector<int> usable;
+    for (int i = 0; i < static_cast<int>(h.items().size()); ++i)
+        if (h.items()[i].available)
+            usable.push_back(i);
+    ASSERT_GT(usable.size(), 2u);
+    // Forward through every usable item in page order, then round to the first again.
+    for (std::size_t k = 0; k <= usable.size(); ++k) {
+        ASSERT_TRUE(h.moveFocus(1));
+        EXPECT_EQ(h.focus(), usable[k % usable.size()]);
+    }
+    h.moveFocus(-1);
+    EXPECT_EQ(h.focus(), usable.back());
+    h.moveFocus(1);
+    EXPECT_EQ(h.activateFocus().panel, PanelId::ClassManage);
+    // An item that stops being usable loses the focus.
+    h.moveFocus(1);
+    ASSERT_EQ(h.focus(), usable[1]);
+    h.refreshSteps(DataSet());
+    EXPECT_EQ(h.focus(), -1);
 }

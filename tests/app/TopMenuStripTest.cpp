@@ -72,3 +72,22 @@ TEST(TopMenuStrip, TheBandIsAFifteenthOfTheViewButStaysReadable)
     // Below 720 pixels a fifteenth would squeeze icon and text together.
     EXPECT_EQ(TopMenuStrip::bandHeight(600), TopMenuStrip::MinBandHeight);
 }
+
+TEST(TopMenuStrip, TheKeyboardFocusSkipsDisabledButtonsAndRunsTheFocusedOne)
+{
+    TopMenuStrip s;
+    s.setButtons(panelInfo(PanelId::ClassManage).buttons); // 返回 保存 撤销 重做 帮助
+    s.setEnabled(MenuButton::Undo, false);
+    s.setEnabled(MenuButton::Redo, false);
+    std::vector<MenuButton> order;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(s.moveFocus(1));
+        order.push_back(*s.activateFocus());
+    }
+    EXPECT_EQ(order, (std::vector<MenuButton>{MenuButton::Back, MenuButton::Save, MenuButton::Help, MenuButton::Back}));
+    s.moveFocus(-1);
+    EXPECT_EQ(s.activateFocus(), MenuButton::Help);
+    // A button disabled under the focus runs nothing.
+    s.setEnabled(MenuButton::Help, false);
+    EXPECT_FALSE(s.activateFocus());
+}

@@ -54,6 +54,29 @@ public:
         return a;
     }
     void about(QWidget*) override { ++abouts; }
+    std::deque<SaveChoice> saveChoices; // empty: Cancel
+    SaveChoice askSave(QWidget*, const QString& text) override
+    {
+        questions << text;
+        if (saveChoices.empty())
+            return SaveChoice::Cancel;
+        SaveChoice c = saveChoices.front();
+        saveChoices.pop_front();
+        return c;
+    }
+    std::deque<bool> offerAnswers; // empty: declined
+    QStringList offers;
+    bool offer(QWidget*, const QString& text, const QString&) override
+    {
+        offers << text;
+        if (offerAnswers.empty())
+            return false;
+        bool a = offerAnswers.front();
+        offerAnswers.pop_front();
+        return a;
+    }
+    QStringList helpPages;
+    void help(QWidget*, const QString& title, const QString&) override { helpPages << title; }
 };
 
 inline std::string G(const char* utf8) { return gbk::literal(utf8); }

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QStandardPaths>
 
 #include "app/Application.h"
@@ -24,6 +27,21 @@ static void initResources()
 }
 
 namespace tabrel::ui {
+
+bool installChineseTranslations(QCoreApplication& qapp)
+{
+    // Every text the user reads is Chinese, whatever the desktop's language: Qt's own dialogs
+    // (file dialogs, standard buttons) take the Chinese translations installed with the program.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    auto* translator = new QTranslator(&qapp);
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), dir) && !translator->load(QStringLiteral("qt_zh_CN"), dir)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
 
 void setUpProgramFolder(Application& app)
 {
@@ -56,6 +74,9 @@ bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile
         return utf8(Prompter::current().openFile(nullptr, QStringLiteral("Tabrel排课数据文件 (*.qtf)|*.qtf||")));
     };
     ui.tell = [](const std::string& text) { Prompter::current().inform(nullptr, qu(text)); };
+    ui.offerRemoval = [](const std::string& text) {
+        return Prompter::current().offer(nullptr, qu(text), QStringLiteral("从列表中删除"));
+    };
     return tabrel::openFirstSchedule(doc, app.history(), utf8(givenFile), ui);
 }
 
@@ -63,6 +84,17 @@ int runTabrel(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     initResources();
+    installChineseTranslations(qapp);
+    // Where the keyboard is must always be visible: buttons, lists and fields show their focus.
+    qapp.setStyleSheet(QStringLiteral(
+        "QPushButton { padding: 4px 14px; border: 1px solid rgb(143,163,192); border-radius: 3px;"
+        " background: rgb(244,247,251); min-height: 20px; }"
+        "QPushButton:hover { background: rgb(230,238,248); }"
+        "QPushButton:pressed { background: rgb(208,220,238); }"
+        "QPushButton:disabled { color: rgb(150,150,150); border-color: rgb(200,200,200); }"
+        "QPushButton:focus { border: 2px solid rgb(220,120,30); }"
+        "QAbstractItemView:focus, QLineEdit:focus, QSpinBox:focus, QComboBox:focus"
+        " { border: 2px solid rgb(220,120,30); }"));
     QApplication::setApplicationName(QStringLiteral("Tabrel"));
     QApplication::setOrganizationName(QStringLiteral("Tabrel"));
     QApplication::setWindowIcon(applicationIcon());

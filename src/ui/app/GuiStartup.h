@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QCoreApplication;
+
 namespace tabrel {
 class Application;
 class Document;
@@ -19,6 +21,9 @@ QString fileArgument(const QStringList& arguments);
 // False when the user quit.
 bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile);
 // The whole program; returns the exit status.
+// Sets the Chinese locale and loads Qt's own Chinese translations; false when they are not installed.
+bool installChineseTranslations(QCoreApplication& qapp);
+
 int runTabrel(int argc, char** argv);
 
 } // namespace tabrel::ui

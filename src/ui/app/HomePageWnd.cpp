@@ -1,5 +1,7 @@
 #include "ui/app/HomePageWnd.h"
 
+#include <QKeyEvent>
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -22,6 +24,7 @@ HomePageWnd::HomePageWnd(HomeSteps& steps, TraceLog& trace, QWidget* parent)
 {
     setObjectName(QStringLiteral("HomePageWnd"));
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     this->trace("CHomePageWnd::OnInitDialog");
 }
 
@@ -98,7 +101,8 @@ void HomePageWnd::paintEvent(QPaintEvent*)
     for (std::size_t i = 0; i < items.size(); ++i) {
         const auto& it = items[i];
         const QRect r = qrect(it.rect);
-        const bool hover = static_cast<int>(i) == steps_.hover() && steps_.hoverActive();
+        const bool hover = (static_cast<int>(i) == steps_.hover() && steps_.hoverActive()) ||
+                           (hasFocus() && static_cast<int>(i) == steps_.focus());
         const QColor bandColour = qcolor(HomeSteps::bandColour(it.available));
         // Shadow, body, band.
         p.setPen(Qt::NoPen);
@@ -137,6 +141,12 @@ void HomePageWnd::paintEvent(QPaintEvent*)
             p.setPen(it.available ? Qt::white : QColor(140, 140, 140));
             p.drawText(r, Qt::AlignCenter, title);
         }
+        if (hasFocus() && static_cast<int>(i) == steps_.focus()) {
+            // The keyboard's place: a dashed frame around the item.
+            p.setBrush(Qt::NoBrush);
+            p.setPen(QPen(QColor(220, 120, 30), 2, Qt::DashLine));
+            p.drawRoundedRect(QRectF(r).adjusted(-4, -4, 4, 4), 8, 8);
+        }
     }
 }
 
@@ -157,6 +167,64 @@ void HomePageWnd::mouseReleaseEvent(QMouseEvent* e)
     const HomeSteps::Action action = steps_.click(pt.x(), pt.y());
     if (action.kind != HomeSteps::ActionKind::None)
         emit actionChosen(action);
+}
+
+void HomePageWnd::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        steps_.moveFocus(1);
+        update();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        steps_.moveFocus(-1);
+        update();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: {
+        const HomeSteps::Action action = steps_.activateFocus();
+        if (action.kind != HomeSteps::ActionKind::None)
+            emit actionChosen(action);
+        return;
+    }
+    default:
+        QWidget::keyPressEvent(e);
+    }
+}
+
+bool HomePageWnd::focusNextPrevChild(bool next)
+{
+    // Tab walks the usable items of the page; past the last (or before the first) it leaves for
+    // the next window.
+    const auto& items = steps_.items();
+    int first = -1, last = -1;
+    for (int i = 0; i < static_cast<int>(items.size()); ++i)
+        if (items[i].available) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    const int at = steps_.focus();
+    if (first < 0 || (next && at == last) || (!next && at == first))
+        return QWidget::focusNextPrevChild(next);
+    steps_.moveFocus(next ? 1 : -1);
+    update();
+    return true;
+}
+
+void HomePageWnd::focusInEvent(QFocusEvent*)
+{
+    if (steps_.focus() < 0)
+        steps_.moveFocus(1);
+    update();
+}
+
+void HomePageWnd::focusOutEvent(QFocusEvent*)
+{
+    update();
 }
 
 void HomePageWnd::leaveEvent(QEvent*)

@@ -1,6 +1,7 @@
 #include "ui/app/MainFrame.h"
 
 #include <QDragEnterEvent>
+#include <QCloseEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -88,8 +89,33 @@ void MainFrame::placeOnScreen()
     }
 }
 
+bool MainFrame::maybeSave()
+{
+    if (!doc_.isModified())
+        return true;
+    switch (Prompter::current().askSave(this, QString::fromUtf8(Document::SaveQuestion()))) {
+    case Prompter::SaveChoice::Save:
+        return view_->save(false);
+    case Prompter::SaveChoice::Discard:
+        return true;
+    case Prompter::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainFrame::closeEvent(QCloseEvent* e)
+{
+    if (maybeSave())
+        e->accept();
+    else
+        e->ignore();
+}
+
 bool MainFrame::openDataFile(const QString& path)
 {
+    if (!maybeSave())
+        return false;
     const FileResult result = doc_.open(utf8(path));
     if (!result.ok()) {
         Prompter::current().inform(this, qu(openFailureMessage(utf8(path), result)));

@@ -26,8 +26,12 @@ public:
     bool openDataFile(const QString& path);
     // Starts at the top-left corner of the screen, as wide as the screen and 35 pixels less high.
     void placeOnScreen();
+    // Before unsaved changes would be lost: asks "文件已修改，是否保存?"; true when the caller may go
+    // on (saved, not to be saved, or nothing to save), false when the user cancelled or saving failed.
+    bool maybeSave();
 
 protected:
+    void closeEvent(QCloseEvent*) override;
     void dragEnterEvent(QDragEnterEvent*) override;
     void dropEvent(QDropEvent*) override;
 

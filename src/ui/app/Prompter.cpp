@@ -29,15 +29,49 @@ void Prompter::install(Prompter* prompter)
     g_installed = prompter;
 }
 
+namespace {
+// A message box whose buttons carry the program's own Chinese texts, whatever the system's
+// language; the first button is the default one.
+int askWith(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QStringList& buttons, int escape)
+{
+    QMessageBox box(icon, QString::fromUtf8(Application::productName()), text, QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> made;
+    for (const QString& b : buttons)
+        made.push_back(box.addButton(b, QMessageBox::ActionRole));
+    box.setDefaultButton(made.front());
+    if (escape >= 0)
+        box.setEscapeButton(made[escape]);
+    box.exec();
+    for (std::size_t i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i])
+            return static_cast<int>(i);
+    return escape;
+}
+} // namespace
+
 void Prompter::inform(QWidget* parent, const QString& text)
 {
-    QMessageBox::information(parent, QString::fromUtf8(Application::productName()), text);
+    askWith(parent, QMessageBox::Information, text, {QStringLiteral("确定")}, 0);
 }
 
 bool Prompter::confirm(QWidget* parent, const QString& text)
 {
-    return QMessageBox::question(parent, QString::fromUtf8(Application::productName()), text,
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
+    return askWith(parent, QMessageBox::Question, text, {QStringLiteral("确定"), QStringLiteral("取消")}, 1) == 0;
+}
+
+Prompter::SaveChoice Prompter::askSave(QWidget* parent, const QString& text)
+{
+    switch (askWith(parent, QMessageBox::Warning, text,
+                    {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")}, 2)) {
+    case 0: return SaveChoice::Save;
+    case 1: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+    }
+}
+
+bool Prompter::offer(QWidget* parent, const QString& text, const QString& action)
+{
+    return askWith(parent, QMessageBox::Information, text, {action, QStringLiteral("关闭")}, 1) == 0;
 }
 
 QString Prompter::openFile(QWidget* parent, const QString& filter)

@@ -12,8 +12,13 @@ public:
     virtual ~Prompter() = default;
     // A message box with an OK button.
     virtual void inform(QWidget* parent, const QString& text);
-    // An OK/Cancel question; true for OK.
+    // An OK/Cancel question ("确定" / "取消"); true for OK.
     virtual bool confirm(QWidget* parent, const QString& text);
+    // "文件已修改，是否保存?" with 保存 / 不保存 / 取消.
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice askSave(QWidget* parent, const QString& text);
+    // A message with one action besides "关闭" ("打开文件夹", "从列表中删除"); true when it was chosen.
+    virtual bool offer(QWidget* parent, const QString& text, const QString& action);
     // The open-file dialog; "" when cancelled. `filter` is in the "name (*.ext)|*.ext||" form.
     virtual QString openFile(QWidget* parent, const QString& filter);
     // The save-file dialog with an overwrite question; "" when cancelled.

@@ -1,6 +1,8 @@
 #include "ui/app/QelvoView.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QKeySequence>
 #include <QStackedWidget>
 
@@ -194,7 +196,9 @@ void QelvoView::runButton(MenuButton button)
         topMenu_->refresh();
         break;
     case MainView::Command::Quit:
-        if (Prompter::current().confirm(this, QStringLiteral("是否真的退出应用程序?")))
+        // With unsaved changes the window's save question (保存 / 不保存 / 取消), asked as it
+        // closes, is the only one.
+        if (doc_.isModified() || Prompter::current().confirm(this, QStringLiteral("是否真的退出应用程序?")))
             emit quitRequested();
         break;
     case MainView::Command::Save:
@@ -212,7 +216,7 @@ void QelvoView::runButton(MenuButton button)
     }
 }
 
-void QelvoView::save(bool askForName)
+bool QelvoView::save(bool askForName)
 {
     const auto takeOver = core_.saveTakeOver();
     Document::SaveOutcome outcome;
@@ -223,7 +227,7 @@ void QelvoView::save(bool askForName)
     if (askForName) {
         const QString path = Prompter::current().saveFile(this, SaveFilter, QStringLiteral("qtf"));
         if (path.isEmpty())
-            return;
+            return false;
         outcome = doc_.saveAs(utf8(path), takeOver);
         emit titleChanged();
     }
@@ -231,6 +235,8 @@ void QelvoView::save(bool askForName)
         Prompter::current().inform(this, qu(saveFailureMessage(doc_.path(), outcome.result)));
     else if (outcome.step == Document::SaveStep::Saved)
         emit statusMessage(QStringLiteral("已保存：%1").arg(qu(doc_.path())));
+    emit titleChanged();
+    return outcome.step == Document::SaveStep::Saved;
 }
 
 void QelvoView::runHomeAction(const HomeSteps::Action& action)
@@ -280,7 +286,10 @@ void QelvoView::exportText()
         Prompter::current().inform(this, qu(textExportFailedMessage()));
         return;
     }
-    emit statusMessage(QStringLiteral("已导出排课信息数据到 %1").arg(qu(app_.programFile("paikeInfo.txt"))));
+    const QString done = QStringLiteral("已导出排课信息数据到 %1").arg(qu(app_.programFile("paikeInfo.txt")));
+    emit statusMessage(done);
+    if (Prompter::current().offer(this, done, QStringLiteral("打开文件夹")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(qu(app_.programFolder())));
 }
 
 void QelvoView::dataSetReplaced(DataSet& dataSet)

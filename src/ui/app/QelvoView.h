@@ -3,6 +3,7 @@
 // time. The core MainView decides; this window shows, hides and asks the questions.
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -54,6 +55,9 @@ public:
     void runHomeAction(const HomeSteps::Action& action);
     // After the data set was replaced: every panel points at the new one, the home page shows.
     void dataSetReplaced(DataSet& dataSet);
+    // "保存" (or "另存为" when asked or when the file has no name yet); true when it was saved.
+    bool save(bool askForName);
+
 
 signals:
     void titleChanged();
@@ -68,7 +72,6 @@ private:
     void showWidgetOf(std::optional<PanelId> panel);
     void schoolChanged();
     QAction* makeAction(MenuButton button, const QList<QKeySequence>& keys);
-    void save(bool askForName);
     void mergeData();
     void exportText();
 
@@ -85,6 +88,7 @@ private:
     std::array<QAction*, 9> actions_{};
     int listenerId_ = 0;
     int undoListenerId_ = 0;
+
 };
 
 } // namespace tabrel::ui

@@ -9,8 +9,11 @@ namespace tabrel::ui {
 
 class RecentFileSettings : public RecentFileStore {
 public:
-    static constexpr const char* Organisation = "Local AppWizard-Generated Applications";
-    static constexpr const char* ApplicationName = "Tabrel";
+    // The program's own place under the XDG configuration folder (~/.config/tabrel/tabrel.conf),
+    // with the recent-file list under its traditional key.
+    static constexpr const char* Organisation = "tabrel";
+    static constexpr const char* ApplicationName = "tabrel";
+    static constexpr const char* ListGroup = "Local AppWizard-Generated Applications/Recent File List";
 
     std::vector<std::string> load() override;
     void save(const std::vector<std::string>& entries) override;

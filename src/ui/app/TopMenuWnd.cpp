@@ -1,6 +1,7 @@
 #include "ui/app/TopMenuWnd.h"
 
 #include <QLinearGradient>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -14,6 +15,7 @@ TopMenuWnd::TopMenuWnd(TopMenuStrip& strip, QWidget* parent) : QWidget(parent), 
 {
     setMouseTracking(true);
     setObjectName(QStringLiteral("TopMenuWnd"));
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TopMenuWnd::refresh()
@@ -70,6 +72,11 @@ void TopMenuWnd::paintEvent(QPaintEvent*)
         p.setOpacity(enabled ? 1.0 : 0.35);
         p.drawPixmap(box.center().x() - iconSize / 2, box.top() + 3, menuButtonIcon(strip_.buttonIds()[i], iconSize));
         p.setOpacity(1.0);
+        if (hasFocus() && static_cast<int>(i) == strip_.focus()) {
+            p.setPen(QPen(QColor(220, 120, 30), 2, Qt::DashLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(QRectF(box).adjusted(1, 1, -1, -1), 4, 4);
+        }
         p.setPen(!enabled ? QColor(150, 150, 150) : hover ? QColor(220, 0, 0) : QColor(30, 40, 60));
         p.drawText(QRect(box.left(), box.bottom() - textH - 4, box.width(), textH + 3), Qt::AlignCenter, text);
     }
@@ -92,6 +99,40 @@ void TopMenuWnd::mouseReleaseEvent(QMouseEvent* e)
         return;
     if (auto b = strip_.release(e->position().toPoint().x(), e->position().toPoint().y()))
         emit buttonReleased(*b);
+}
+
+void TopMenuWnd::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Right:
+        strip_.moveFocus(1);
+        update();
+        return;
+    case Qt::Key_Left:
+        strip_.moveFocus(-1);
+        update();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (auto b = strip_.activateFocus())
+            emit buttonReleased(*b);
+        return;
+    default:
+        QWidget::keyPressEvent(e);
+    }
+}
+
+void TopMenuWnd::focusInEvent(QFocusEvent*)
+{
+    if (strip_.focus() < 0 || !strip_.isEnabled(strip_.focus()))
+        strip_.moveFocus(1);
+    update();
+}
+
+void TopMenuWnd::focusOutEvent(QFocusEvent*)
+{
+    update();
 }
 
 void TopMenuWnd::setToolTips(const QString& undoText, const QString& redoText)

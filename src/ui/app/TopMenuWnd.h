@@ -31,6 +31,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent*) override;
     void leaveEvent(QEvent*) override;
     bool event(QEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
 
 private:
     TopMenuStrip& strip_;

@@ -1,5 +1,8 @@
 #include "ui/output/TimetableFrameWnd.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
@@ -278,6 +281,9 @@ void TimetableFrameWnd::runExport(int item)
         onStatus(qu(o.summary));
     if (!o.ok)
         Prompter::current().inform(this, qu(o.failureMessage()));
+    else if (!o.summary.empty() &&
+             Prompter::current().offer(this, qu(o.summary), QStringLiteral("打开文件夹")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(qu(o.folder)));
 }
 
 ClassTableFrame::ClassTableFrame(DataSet* dataSet, Application& app, QWidget* parent)
