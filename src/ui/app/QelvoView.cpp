@@ -14,6 +14,11 @@
 #include "ui/app/UiText.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
+#include "ui/setup/ClassGridDefWnd.h"
+#include "ui/setup/ClassManageWnd.h"
+#include "ui/widgets/HelpDlg.h"
+#include "setup/ClassManagePage.h"
+#include "setup/CommonPeriodPage.h"
 
 namespace tabrel::ui {
 
@@ -37,7 +42,15 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
     DataSet& ds = doc_.dataSet();
     for (const std::string& name : MainView::panelNames()) {
         QWidget* w = nullptr;
-        if (name == GBK("自动排课")) {
+        if (name == GBK("班级管理")) {
+            classManage_ = new ClassManageWnd(ds);
+            w = classManage_;
+            connect(classManage_, &ClassManageWnd::homeRequested, this, [this] { runButton(QStringLiteral("返回")); });
+        } else if (name == GBK("课时安排")) {
+            classGridDef_ = new ClassGridDefWnd(ds);
+            w = classGridDef_;
+            core_.setBeforeShow(name, [this] { classGridDef_->prepareForShow(); });
+        } else if (name == GBK("自动排课")) {
             paikeRun_ = new PaikeRunWnd(ds, app_.scheduling);
             w = paikeRun_;
             core_.setBeforeShow(name, [this] { paikeRun_->prepareForShow(); });
@@ -115,7 +128,9 @@ void QelvoView::runButton(const QString& text)
 {
     switch (core_.runButton(gbkOf(text))) {
     case MainView::Command::None:
+        break;
     case MainView::Command::Help:
+        showHelp();
         break;
     case MainView::Command::Home:
         topMenu_->refresh();
@@ -203,8 +218,23 @@ void QelvoView::exportText()
     emit statusMessage(QStringLiteral("已导出排课信息数据到 %1").arg(qu(app_.programFile("paikeInfo.txt"))));
 }
 
+void QelvoView::showHelp()
+{
+    const std::string& panel = core_.visiblePanel();
+    std::string page;
+    if (panel == GBK("班级管理"))
+        page = ClassManagePage::helpPage();
+    else if (panel == GBK("课时安排"))
+        page = CommonPeriodPage::helpPage();
+    if (page.empty())
+        return;
+    HelpDlg(qs(panel), qu(page), this).exec();
+}
+
 void QelvoView::dataSetReplaced(DataSet& dataSet)
 {
+    classManage_->setDataSet(dataSet);
+    classGridDef_->setDataSet(dataSet);
     classFrame_->setDataSet(&dataSet);
     teacherFrame_->setDataSet(&dataSet);
     paikeRun_->setDataSet(dataSet);

@@ -22,6 +22,8 @@ class TopMenuWnd;
 class ClassTableFrame;
 class TeacherTableFrame;
 class PaikeRunWnd;
+class ClassManageWnd;
+class ClassGridDefWnd;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -38,6 +40,8 @@ public:
     ClassTableFrame* classFrame() const { return classFrame_; }
     TeacherTableFrame* teacherFrame() const { return teacherFrame_; }
     PaikeRunWnd* paikeRun() const { return paikeRun_; }
+    ClassManageWnd* classManage() const { return classManage_; }
+    ClassGridDefWnd* classGridDef() const { return classGridDef_; }
 
     // `showPanel` with the refusal shown as a message.
     bool openPanel(const QString& name);
@@ -61,6 +65,7 @@ private:
     void save(bool askForName);
     void mergeData();
     void exportText();
+    void showHelp();
 
     Application& app_;
     Document& doc_;
@@ -71,6 +76,8 @@ private:
     ClassTableFrame* classFrame_ = nullptr;
     TeacherTableFrame* teacherFrame_ = nullptr;
     PaikeRunWnd* paikeRun_ = nullptr;
+    ClassManageWnd* classManage_ = nullptr;
+    ClassGridDefWnd* classGridDef_ = nullptr;
     std::map<std::string, QWidget*> panels_; // by GBK name
     int listenerId_ = 0;
 };
