@@ -173,14 +173,14 @@ std::string ClassManagePage::commitStepName(const DataSet& ds) const
 
 std::string ClassManagePage::addGradeRefusal(const DataSet& ds)
 {
-    if (static_cast<int>(ds.grades.size()) >= MaxGrades)
+    if (static_cast<int>(ds.grades.size()) >= SchoolGradeLimit)
         return GBK("最多只能定义12个年级，不能再增加年级");
     return {};
 }
 
 std::string ClassManagePage::addClassRefusal(const DataSet& ds) const
 {
-    if (grade_ >= 0 && ds.classCount(grade_) >= MaxClassesPerGrade)
+    if (grade_ >= 0 && ds.classCount(grade_) >= GradeClassLimit)
         return GBK("每个年级最多只能有50个班，不能再增加班级");
     return {};
 }

@@ -14,8 +14,8 @@ class DataSet;
 
 // The most grades a school holds (a subject keeps one lesson text per grade) and the most classes
 // one grade holds (the table editor's rows).
-inline constexpr int MaxGrades = MaxGradeColumns;
-inline constexpr int MaxClassesPerGrade = 50;
+inline constexpr int SchoolGradeLimit = MaxGradeColumns;
+inline constexpr int GradeClassLimit = 50;
 
 class ClassManagePage {
 public:

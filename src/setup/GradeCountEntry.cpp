@@ -65,7 +65,7 @@ std::string GradeCountEntry::refusal() const
     if (rows.empty())
         return GBK("没有录入任何年级（年级名称和大于0的班级数），这样会删除全校的年级和班级");
     for (const auto& [name, count] : rows)
-        if (count > MaxClassesPerGrade)
+        if (count > GradeClassLimit)
             return GBK("年级“") + name + GBK("”的班级数超过50，每个年级最多只能有50个班");
     return {};
 }

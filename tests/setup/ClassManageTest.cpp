@@ -140,7 +140,7 @@ TEST(ClassManage, CommandsSelectionAndLimits)
     EXPECT_FALSE(page.deleteGrade(ds));
     EXPECT_FALSE(page.deleteClass(ds));
     // Grades up to twelve, then a refusal and no change.
-    for (int i = 0; i < MaxGrades; ++i)
+    for (int i = 0; i < SchoolGradeLimit; ++i)
         ASSERT_TRUE(page.addGrade(ds)) << i;
     EXPECT_EQ(U(ds.classAt(11, 0)->name), "未命名");
     EXPECT_EQ(U(ds.gradeNames[11]), "未命名年级");
@@ -149,7 +149,7 @@ TEST(ClassManage, CommandsSelectionAndLimits)
     EXPECT_EQ(ds.grades.size(), 12u);
     // Classes up to fifty in the selected grade (the new grade is selected).
     EXPECT_EQ(page.selectedGrade(), 11);
-    while (ds.classCount(11) < MaxClassesPerGrade)
+    while (ds.classCount(11) < GradeClassLimit)
         ASSERT_TRUE(page.addClass(ds));
     EXPECT_FALSE(page.addClassRefusal(ds).empty());
     EXPECT_FALSE(page.addClass(ds));
