@@ -127,6 +127,34 @@ ClassManagePage::Click ClassManagePage::leftClick(const DataSet& ds, int width, 
     return click;
 }
 
+void ClassManagePage::stepSelection(const DataSet& ds, int step)
+{
+    // Drawing order: every grade's header, then its classes.
+    std::vector<std::pair<int, int>> order;
+    for (int g = 0; g < static_cast<int>(ds.grades.size()); ++g) {
+        order.emplace_back(g, -1);
+        for (int c = 0; c < ds.classCount(g); ++c)
+            order.emplace_back(g, c);
+    }
+    if (order.empty())
+        return;
+    editing_ = false;
+    const auto at = std::find(order.begin(), order.end(), std::make_pair(grade_, class_));
+    const int n = static_cast<int>(order.size());
+    int i = at == order.end() ? (step > 0 ? 0 : n - 1) : static_cast<int>(at - order.begin()) + step;
+    i = std::clamp(i, 0, n - 1);
+    grade_ = order[i].first;
+    class_ = order[i].second;
+}
+
+ClassManagePage::Click ClassManagePage::editSelection(const DataSet& ds, int width, int height)
+{
+    for (const Item& item : layout(ds, width, height).items)
+        if (item.grade == grade_ && (item.kind == Item::Kind::GradeHeader ? class_ < 0 : item.klass == class_))
+            return leftClick(ds, width, height, item.rect.left + 1, item.rect.top + 1);
+    return {};
+}
+
 std::string ClassManagePage::subjectList(const DataSet& ds, int grade, int klass)
 {
     const ClassTable* c = ds.classAt(grade, klass);

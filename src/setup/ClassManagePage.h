@@ -57,6 +57,11 @@ public:
     // a header selects its grade and opens the edit field on its name, a box its class, the hint's
     // "点击此处" asks for the quick entry; elsewhere the selection stays.
     Click leftClick(const DataSet& ds, int width, int height, int x, int y);
+    // The keyboard: `step` moves the selection to the next (+1) or previous (-1) header or box in
+    // drawing order (nothing selected: the first or the last); no edit field opens.
+    void stepSelection(const DataSet& ds, int step);
+    // Enter or F2: the edit field on what is selected (Nothing without a selection).
+    Click editSelection(const DataSet& ds, int width, int height);
     // A right click on a class box: the text of the message listing the class's subjects (each
     // followed by "----"); empty when the click is not on a box.
     static std::string subjectListAt(const DataSet& ds, int width, int height, int x, int y);

@@ -178,6 +178,48 @@ CommonPeriodPage::Hit CommonPeriodPage::hitTest(const Preview& p, int x, int y)
     return hit;
 }
 
+// ---------------------------------------------------------------- keyboard cursor
+
+int CommonPeriodPage::cursorRow(const Preview& p) const
+{
+    for (std::size_t i = 0; i < p.rows.size(); ++i) {
+        const auto kind = p.rows[i].kind;
+        if (p.rows[i].period == cursorPeriod_ &&
+            kind == (cursorOnCommonRow_ ? PreviewRow::Kind::CommonRow : PreviewRow::Kind::Period))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int CommonPeriodPage::moveCursor(const Preview& p, int rowStep, int dayStep)
+{
+    std::vector<int> stops;
+    for (std::size_t i = 0; i < p.rows.size(); ++i)
+        if (p.rows[i].kind == PreviewRow::Kind::Period || p.rows[i].kind == PreviewRow::Kind::CommonRow)
+            stops.push_back(static_cast<int>(i));
+    if (stops.empty())
+        return -1;
+    int at = -1;
+    const int current = cursorRow(p);
+    for (std::size_t k = 0; k < stops.size(); ++k)
+        if (stops[k] == current)
+            at = static_cast<int>(k);
+    if (at < 0) {
+        // Not on the preview yet: the first period row.
+        at = 0;
+        while (at + 1 < static_cast<int>(stops.size()) && p.rows[stops[at]].kind != PreviewRow::Kind::Period)
+            ++at;
+    } else {
+        at = std::clamp(at + rowStep, 0, static_cast<int>(stops.size()) - 1);
+    }
+    const PreviewRow& row = p.rows[stops[at]];
+    cursorOnCommonRow_ = row.kind == PreviewRow::Kind::CommonRow;
+    cursorPeriod_ = row.period;
+    const int days = static_cast<int>(p.dayColumns.size());
+    cursorDay_ = days > 0 ? std::clamp(cursorDay_ + dayStep, 0, days - 1) : 0;
+    return stops[at];
+}
+
 // ---------------------------------------------------------------- toggle and names
 
 std::string CommonPeriodPage::toggleQuestion(const DataSet& ds, int period, int day) const

@@ -63,6 +63,13 @@ public:
     };
     static Hit hitTest(const Preview& p, int x, int y);
 
+    // ---- the keyboard cursor: a period row's day cell or a common-period row ----
+    // Moves by rows (over period and common-period rows only) and by days; starts at the first
+    // period row. Returns the cursor's row index in the preview, -1 when there is none.
+    int moveCursor(const Preview& p, int rowStep, int dayStep);
+    int cursorRow(const Preview& p) const;  // -1 when the cursor is off the preview
+    int cursorDay() const { return cursorDay_; }
+
     // ---- left click on a day cell of a period row ----
     // The question the toggle asks first ("" when it asks none).
     std::string toggleQuestion(const DataSet& ds, int period, int day) const;
@@ -106,6 +113,9 @@ private:
     int selected_ = -1;
     int slotPeriod_ = -1, slotDay_ = -1;
     int rowPeriod_ = -1;
+    // The cursor: which kind of row and period it is on, so that it stays put when rows come and go.
+    bool cursorOnCommonRow_ = false;
+    int cursorPeriod_ = -1, cursorDay_ = 0;
 };
 
 } // namespace tabrel

@@ -215,3 +215,20 @@ TEST(ClassManage, CommandsSelectionAndLimits)
     EXPECT_EQ(page.leftClick(ds, 800, 600, hint.hintClick.left + 1, hint.hintClick.top + 1).kind,
               ClassManagePage::ClickKind::QuickEntry);
 }
+
+TEST(ClassManage, KeyboardWalksHeadersAndBoxesInDrawingOrder)
+{
+    DataSet ds;
+    school(ds, {{"甲", 2}, {"乙", 1}});
+    ClassManagePage page;
+    std::string walk;
+    for (int step : {1, 1, 1, 1, 1, 1, -1, -4}) {
+        page.stepSelection(ds, step);
+        walk += std::to_string(page.selectedGrade()) + ":" + std::to_string(page.selectedClass()) + " ";
+    }
+    EXPECT_EQ(walk, "0:-1 0:0 0:1 1:-1 1:0 1:0 1:-1 0:-1 ");
+    const auto click = page.editSelection(ds, 800, 600);
+    EXPECT_EQ(click.kind, ClassManagePage::ClickKind::EditGrade);
+    EXPECT_EQ(U(click.editText), "甲");
+    EXPECT_TRUE(page.editing());
+}

@@ -140,3 +140,23 @@ TEST(CommonPeriod, RowsInsertPositionsAndThePreview)
     EXPECT_TRUE(page.nodes().empty());
     EXPECT_TRUE(page.treeMatches(ds));
 }
+
+TEST(CommonPeriod, KeyboardCursorWalksPeriodAndCommonRows)
+{
+    DataSet ds;
+    school(ds);
+    ds.commonRowNames[1] = G("课间操");
+    CommonPeriodPage page;
+    const auto p = CommonPeriodPage::preview(ds, 900, 700);
+    EXPECT_EQ(page.cursorRow(p), -1);
+    EXPECT_EQ(page.moveCursor(p, 1, 0), 1); // starts on 第1节, whatever the step
+    EXPECT_EQ(page.moveCursor(p, 1, 9), 2); // the common-period row, the last day
+    EXPECT_EQ(page.cursorDay(), 4);
+    EXPECT_EQ(page.moveCursor(p, 4, -1), 7); // 中午时间 is stepped over
+    EXPECT_EQ(U(p.rows[7].label), "第5节");
+    EXPECT_EQ(page.cursorDay(), 3);
+    EXPECT_EQ(page.moveCursor(p, 99, 0), static_cast<int>(p.rows.size()) - 1);
+    // The cursor stays on its period when a row appears above it.
+    ds.commonRowNames[0] = G("早操");
+    EXPECT_EQ(page.cursorRow(CommonPeriodPage::preview(ds, 900, 700)), static_cast<int>(p.rows.size()));
+}

@@ -1,6 +1,7 @@
 #include "ui/setup/ClassGridDefWnd.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -30,6 +31,7 @@ public:
     explicit CommonPreviewArea(ClassGridDefWnd& owner) : owner_(owner)
     {
         setObjectName(QStringLiteral("CommonPreviewArea"));
+        setFocusPolicy(Qt::StrongFocus);
     }
     CommonPeriodPage::Preview current() const
     {
@@ -117,6 +119,22 @@ protected:
             p.setPen(line);
             p.drawLine(r.left(), r.bottom() + 1, r.right() + 1, r.bottom() + 1);
         }
+        // The keyboard cursor.
+        if (hasFocus()) {
+            const int row = owner_.page_.cursorRow(pv);
+            if (row >= 0) {
+                const Rect& rr = pv.rows[row].rect;
+                QRect c(pv.labelColumn.right, rr.top, rr.right - pv.labelColumn.right, rr.height());
+                if (pv.rows[row].kind == CommonPeriodPage::PreviewRow::Kind::Period &&
+                    owner_.page_.cursorDay() < static_cast<int>(pv.dayColumns.size())) {
+                    const Rect& d = pv.dayColumns[owner_.page_.cursorDay()];
+                    c = QRect(d.left, rr.top, d.width(), rr.height());
+                }
+                p.setPen(QPen(QColor(210, 80, 20), 2));
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(c.adjusted(2, 2, -2, -2));
+            }
+        }
         p.setPen(line);
         const int bottom = pv.rows.back().rect.bottom;
         p.drawLine(0, 0, right, 0);
@@ -125,7 +143,56 @@ protected:
         for (const Rect& d : pv.dayColumns)
             p.drawLine(d.right, 0, d.right, bottom);
     }
-    void mousePressEvent(QMouseEvent* e) override { owner_.previewPress(e->position().toPoint(), e->button()); }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const auto pv = current();
+        CommonPeriodPage& page = owner_.page_;
+        auto move = [&](int rows, int days) {
+            page.moveCursor(pv, rows, days);
+            update();
+        };
+        switch (e->key()) {
+        case Qt::Key_Up:
+            return move(-1, 0);
+        case Qt::Key_Down:
+            return move(1, 0);
+        case Qt::Key_Left:
+            return move(0, -1);
+        case Qt::Key_Right:
+            return move(0, 1);
+        default:
+            break;
+        }
+        const int row = page.cursorRow(pv);
+        const bool menuKey = e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && (e->modifiers() & Qt::ShiftModifier));
+        const bool runKey = e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if (row < 0 || (!menuKey && !runKey)) {
+            if (row < 0 && (menuKey || runKey))
+                move(0, 0);
+            else
+                QWidget::keyPressEvent(e);
+            return;
+        }
+        const auto& r = pv.rows[row];
+        const int day = page.cursorDay();
+        if (r.kind == CommonPeriodPage::PreviewRow::Kind::CommonRow) {
+            owner_.openRowMenu(r.period, mapToGlobal(QPoint(r.rect.left + 40, r.rect.bottom)));
+        } else if (day < static_cast<int>(pv.dayColumns.size())) {
+            const Rect& c = pv.dayColumns[day];
+            if (runKey)
+                owner_.toggleSlot(r.period, day);
+            else
+                owner_.openSlotMenu(r.period, day, mapToGlobal(QPoint(c.left + 10, r.rect.bottom)));
+        }
+        update();
+    }
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        setFocus();
+        owner_.previewPress(e->position().toPoint(), e->button());
+    }
     void mouseReleaseEvent(QMouseEvent* e) override { owner_.previewRelease(e->position().toPoint(), e->button()); }
 
 private:
@@ -380,7 +447,12 @@ void ClassGridDefWnd::previewPress(const QPoint& at, Qt::MouseButton button)
     }
     if (button != Qt::RightButton)
         return;
-    page_.rememberSlot(period, hit.day);
+    openSlotMenu(period, hit.day, area_->mapToGlobal(at));
+}
+
+void ClassGridDefWnd::openSlotMenu(int period, int day, const QPoint& globalPos)
+{
+    page_.rememberSlot(period, day);
     QMenu menu(this);
     for (const std::string& e : CommonPeriodPage::slotMenu()) {
         if (e.empty()) {
@@ -390,7 +462,18 @@ void ClassGridDefWnd::previewPress(const QPoint& at, Qt::MouseButton button)
         QAction* a = menu.addAction(qs(e));
         connect(a, &QAction::triggered, this, [this, e] { slotMenuChoice(e); });
     }
-    menu.exec(area_->mapToGlobal(at));
+    menu.exec(globalPos);
+}
+
+void ClassGridDefWnd::openRowMenu(int period, const QPoint& globalPos)
+{
+    page_.rememberRow(period);
+    QMenu menu(this);
+    for (const std::string& e : CommonPeriodPage::rowMenu()) {
+        QAction* a = menu.addAction(qs(e));
+        connect(a, &QAction::triggered, this, [this, e] { rowMenuChoice(e); });
+    }
+    menu.exec(globalPos);
 }
 
 void ClassGridDefWnd::previewRelease(const QPoint& at, Qt::MouseButton button)
@@ -401,13 +484,7 @@ void ClassGridDefWnd::previewRelease(const QPoint& at, Qt::MouseButton button)
     const auto hit = CommonPeriodPage::hitTest(pv, at.x(), at.y());
     if (hit.row < 0 || pv.rows[hit.row].kind != CommonPeriodPage::PreviewRow::Kind::CommonRow)
         return;
-    page_.rememberRow(pv.rows[hit.row].period);
-    QMenu menu(this);
-    for (const std::string& e : CommonPeriodPage::rowMenu()) {
-        QAction* a = menu.addAction(qs(e));
-        connect(a, &QAction::triggered, this, [this, e] { rowMenuChoice(e); });
-    }
-    menu.exec(area_->mapToGlobal(at));
+    openRowMenu(pv.rows[hit.row].period, area_->mapToGlobal(at));
 }
 
 } // namespace tabrel::ui

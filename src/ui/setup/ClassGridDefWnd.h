@@ -57,6 +57,8 @@ private:
     void treeSelectionChanged();
     void previewPress(const QPoint& at, Qt::MouseButton button);
     void previewRelease(const QPoint& at, Qt::MouseButton button);
+    void openSlotMenu(int period, int day, const QPoint& globalPos);
+    void openRowMenu(int period, const QPoint& globalPos);
     bool runEdit(const std::string& name, const std::function<bool(DataSet&)>& edit);
 
     DataSet* dataSet_;

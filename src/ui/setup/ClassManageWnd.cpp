@@ -29,7 +29,7 @@ public:
     {
         setObjectName(QStringLiteral("ClassDrawArea"));
         setMouseTracking(true);
-        setFocusPolicy(Qt::ClickFocus);
+        setFocusPolicy(Qt::StrongFocus);
     }
     ClassManagePage::Layout currentLayout() const
     {
@@ -87,6 +87,40 @@ protected:
         else if (e->button() == Qt::RightButton)
             owner_.rightClick(at);
     }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        switch (e->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            owner_.page_.stepSelection(*owner_.dataSet_, -1);
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            owner_.page_.stepSelection(*owner_.dataSet_, 1);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_F2:
+            owner_.openEdit(owner_.page_.editSelection(*owner_.dataSet_, width(), viewHeight()));
+            return;
+        case Qt::Key_Delete:
+            owner_.runCommand(owner_.page_.selectedClass() >= 0 ? GBK("删除班级") : GBK("删除年级"));
+            return;
+        case Qt::Key_Insert:
+            owner_.runCommand(owner_.page_.selectedGrade() >= 0 ? GBK("增加班级") : GBK("增加年级"));
+            return;
+        case Qt::Key_Menu:
+            owner_.showSubjects(owner_.page_.selectedGrade(), owner_.page_.selectedClass());
+            return;
+        default:
+            QWidget::keyPressEvent(e);
+            return;
+        }
+        owner_.scrollToSelection();
+        update();
+    }
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
     void mouseMoveEvent(QMouseEvent* e) override
     {
         const auto l = currentLayout();
@@ -120,7 +154,10 @@ ClassManageWnd::ClassManageWnd(DataSet& dataSet, QWidget* parent) : QWidget(pare
     edit_->setFont(ef);
     edit_->hide();
     edit_->installEventFilter(this);
-    connect(edit_, &QLineEdit::returnPressed, this, [this] { commitPending(); });
+    connect(edit_, &QLineEdit::returnPressed, this, [this] {
+        commitPending();
+        area_->setFocus();
+    });
 }
 
 QWidget* ClassManageWnd::drawArea() const
@@ -174,6 +211,7 @@ bool ClassManageWnd::eventFilter(QObject* watched, QEvent* event)
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         page_.closeEdit();
         edit_->hide();
+        area_->setFocus();
         area_->update();
         return true;
     }
@@ -204,22 +242,43 @@ void ClassManageWnd::leftClick(const QPoint& at)
 {
     commitPending();
     const auto click = page_.leftClick(*dataSet_, area_->width(), area_->viewHeight(), at.x(), at.y());
-    switch (click.kind) {
-    case ClassManagePage::ClickKind::Nothing:
-        break;
-    case ClassManagePage::ClickKind::QuickEntry:
+    if (click.kind == ClassManagePage::ClickKind::QuickEntry) {
         quickEntry();
         return;
-    case ClassManagePage::ClickKind::EditGrade:
-    case ClassManagePage::ClickKind::EditClass:
+    }
+    openEdit(click);
+}
+
+void ClassManageWnd::openEdit(const ClassManagePage::Click& click)
+{
+    if (click.kind == ClassManagePage::ClickKind::EditGrade || click.kind == ClassManagePage::ClickKind::EditClass) {
         edit_->setGeometry(click.editRect.left, click.editRect.top, click.editRect.width(), click.editRect.height());
         edit_->setText(qs(click.editText));
         edit_->show();
         edit_->setFocus();
         edit_->selectAll();
-        break;
+        scroll_->ensureWidgetVisible(edit_);
     }
     area_->update();
+}
+
+void ClassManageWnd::scrollToSelection()
+{
+    for (const auto& item : ClassManagePage::layout(*dataSet_, area_->width(), area_->viewHeight()).items)
+        if (item.grade == page_.selectedGrade() &&
+            (item.kind == ClassManagePage::Item::Kind::GradeHeader ? page_.selectedClass() < 0
+                                                                   : item.klass == page_.selectedClass()))
+            scroll_->ensureVisible((item.rect.left + item.rect.right) / 2, (item.rect.top + item.rect.bottom) / 2,
+                                   item.rect.width(), item.rect.height());
+}
+
+void ClassManageWnd::showSubjects(int grade, int klass)
+{
+    const ClassTable* c = dataSet_->classAt(grade, klass);
+    if (!c)
+        return;
+    const std::string text = ClassManagePage::subjectList(*dataSet_, grade, klass);
+    Prompter::current().inform(this, text.empty() ? QStringLiteral("%1 还没有任课科目").arg(qs(c->name)) : qs(text));
 }
 
 void ClassManageWnd::rightClick(const QPoint& at)
@@ -228,9 +287,7 @@ void ClassManageWnd::rightClick(const QPoint& at)
     const auto l = ClassManagePage::layout(*dataSet_, area_->width(), area_->viewHeight());
     for (const auto& item : l.items)
         if (item.kind == ClassManagePage::Item::Kind::ClassBox && item.rect.contains(at.x(), at.y())) {
-            const std::string text = ClassManagePage::subjectList(*dataSet_, item.grade, item.klass);
-            Prompter::current().inform(this, text.empty() ? QStringLiteral("%1 还没有任课科目").arg(qs(item.text))
-                                                          : qs(text));
+            showSubjects(item.grade, item.klass);
             return;
         }
 }

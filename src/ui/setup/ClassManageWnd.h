@@ -48,6 +48,9 @@ private:
     friend class ClassDrawArea;
     void leftClick(const QPoint& at);
     void rightClick(const QPoint& at);
+    void openEdit(const ClassManagePage::Click& click);
+    void showSubjects(int grade, int klass);
+    void scrollToSelection();
     bool runEdit(const std::string& name, const std::function<bool(DataSet&)>& edit);
     void quickEntry();
     void tableEditor();

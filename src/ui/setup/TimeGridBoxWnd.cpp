@@ -1,5 +1,6 @@
 #include "ui/setup/TimeGridBoxWnd.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,6 +12,19 @@ namespace tabrel::ui {
 
 namespace {
 QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+// The targets in keyboard order: 更改天数, each section's up and down arrows, 节次时间..., 公共时段....
+std::vector<TimeGridBox::Hit> keyTargets()
+{
+    std::vector<TimeGridBox::Hit> t{{TimeGridBox::Target::ChangeDays}};
+    for (int s = 0; s < DaySectionCount; ++s) {
+        t.push_back({TimeGridBox::Target::Up, static_cast<DaySection>(s)});
+        t.push_back({TimeGridBox::Target::Down, static_cast<DaySection>(s)});
+    }
+    t.push_back({TimeGridBox::Target::PeriodTimes});
+    t.push_back({TimeGridBox::Target::CommonPeriods});
+    return t;
+}
 
 void arrow(QPainter& p, const QRect& r, bool up)
 {
@@ -39,6 +53,7 @@ TimeGridBoxWnd::TimeGridBoxWnd(const DataSet& dataSet, TimeGridBox& box, QWidget
 {
     setObjectName(QStringLiteral("TimeGridBoxWnd"));
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QPoint TimeGridBoxWnd::targetCentre(TimeGridBox::Target target, DaySection section) const
@@ -103,11 +118,51 @@ void TimeGridBoxWnd::paintEvent(QPaintEvent*)
     p.setPen(QColor(20, 80, 200));
     p.drawText(qrect(l.periodTimes), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("节次时间..."));
     p.drawText(qrect(l.commonPeriods), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("公共时段..."));
+    if (hasFocus()) {
+        const auto t = keyTargets()[focus_];
+        const QPoint c = targetCentre(t.target, t.section);
+        QRect r;
+        for (const Rect& candidate : {l.changeDays, l.periodTimes, l.commonPeriods, l.up[static_cast<int>(t.section)],
+                                      l.down[static_cast<int>(t.section)]})
+            if (qrect(candidate).contains(c))
+                r = qrect(candidate);
+        p.setPen(QPen(QColor(210, 80, 20), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(-2, -1, 1, 0));
+    }
     if (!box_.note().empty()) {
         p.setFont(f);
         p.setPen(QColor(190, 40, 30));
         p.drawText(qrect(l.note), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, qs(box_.note()));
     }
+}
+
+void TimeGridBoxWnd::keyPressEvent(QKeyEvent* e)
+{
+    const auto targets = keyTargets();
+    const int n = static_cast<int>(targets.size());
+    switch (e->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        focus_ = (focus_ + 1) % n;
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        focus_ = (focus_ + n - 1) % n;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        emit targetClicked(targets[focus_].target, targets[focus_].section);
+        break;
+    case Qt::Key_Escape:
+        clearFocus();
+        break;
+    default:
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    update();
 }
 
 void TimeGridBoxWnd::mousePressEvent(QMouseEvent* e)

@@ -22,10 +22,14 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
 
 private:
     const DataSet* dataSet_;
     TimeGridBox& box_;
+    int focus_ = 0; // index into the box's targets, walked with the arrow keys
 };
 
 } // namespace tabrel::ui
