@@ -21,39 +21,27 @@ std::vector<std::string> literals(std::initializer_list<const char*> texts)
 
 void CommonPeriodPage::rebuildTree(const DataSet& ds)
 {
-    nodes_.clear();
-    selected_ = -1;
-    if (ds.grades.empty())
-        return;
-    nodes_.push_back({Node::Kind::School, GBK("全校"), -1, -1, -1});
-    for (int g = 0; g < static_cast<int>(ds.grades.size()); ++g) {
-        const int gradeNode = static_cast<int>(nodes_.size());
-        nodes_.push_back({Node::Kind::Grade, ds.gradeNames[g], g, -1, 0});
-        for (int c = 0; c < ds.classCount(g); ++c)
-            nodes_.push_back({Node::Kind::Class, ds.classAt(g, c)->name, g, c, gradeNode});
-    }
-    selected_ = 0;
+    tree_.rebuild(ds);
+    hasTree_ = !ds.grades.empty();
+    selected_ = hasTree_ ? 0 : -1;
 }
 
-bool CommonPeriodPage::treeMatches(const DataSet& ds) const
+bool CommonPeriodPage::refreshTree(const DataSet& ds)
 {
-    std::size_t expected = ds.grades.empty() ? 0 : 1;
-    for (int g = 0; g < static_cast<int>(ds.grades.size()); ++g)
-        expected += 1 + ds.classCount(g);
-    if (expected != nodes_.size())
-        return false;
-    for (const Node& n : nodes_) {
-        if (n.kind == Node::Kind::Grade && ds.gradeNames[n.gradeIndex] != n.text)
-            return false;
-        if (n.kind == Node::Kind::Class && ds.classAt(n.gradeIndex, n.classIndex)->name != n.text)
-            return false;
+    const bool had = hasTree_;
+    const Node old = selected_ >= 0 && selected_ < static_cast<int>(nodes().size()) ? nodes()[selected_] : Node{};
+    const bool changed = tree_.rebuild(ds) || had != !ds.grades.empty();
+    hasTree_ = !ds.grades.empty();
+    if (changed) {
+        const int again = hasTree_ && selected_ >= 0 ? tree_.find(old) : -1;
+        selected_ = again >= 0 ? again : (hasTree_ ? 0 : -1);
     }
-    return true;
+    return changed;
 }
 
 std::string CommonPeriodPage::select(int nodeIndex)
 {
-    if (nodeIndex < 0 || nodeIndex >= static_cast<int>(nodes_.size())) {
+    if (nodeIndex < 0 || nodeIndex >= static_cast<int>(nodes().size())) {
         selected_ = -1;
         return GBK("选择错误!");
     }
@@ -64,16 +52,11 @@ std::string CommonPeriodPage::select(int nodeIndex)
 std::vector<ClassTable*> CommonPeriodPage::scope(const DataSet& ds) const
 {
     std::vector<ClassTable*> classes;
-    if (selected_ < 0 || selected_ >= static_cast<int>(nodes_.size()))
+    if (!hasTree_)
         return classes;
-    const Node& n = nodes_[selected_];
-    for (int g = 0; g < static_cast<int>(ds.grades.size()); ++g) {
-        if (n.kind != Node::Kind::School && g != n.gradeIndex)
-            continue;
-        for (int c = 0; c < ds.classCount(g); ++c)
-            if (n.kind != Node::Kind::Class || c == n.classIndex)
-                classes.push_back(ds.classAt(g, c));
-    }
+    for (const auto& [g, c] : tree_.classesOf(selected_))
+        if (ClassTable* k = ds.classAt(g, c))
+            classes.push_back(k);
     return classes;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ScopeTree.h"
 #include "data/Dimensions.h"
 
 namespace tabrel {
@@ -16,23 +17,20 @@ class DataSet;
 class CommonPeriodPage {
 public:
     // ---- scope tree ----
-    struct Node {
-        enum class Kind { School, Grade, Class } kind = Kind::School;
-        std::string text;
-        int gradeIndex = -1, classIndex = -1;
-        int parent = -1;
-    };
+    using Node = ScopeTree::Node;
     // "全校", one child per grade, one grandchild per class; none without grades. The root becomes
     // selected.
     void rebuildTree(const DataSet& ds);
-    const std::vector<Node>& nodes() const { return nodes_; }
+    // After the school changed behind the panel (an undo): the tree follows it; the node of the same
+    // kind and positions stays selected, else the root. True when the tree changed.
+    bool refreshTree(const DataSet& ds);
+    const ScopeTree& tree() const { return hasTree_ ? tree_ : noTree_; }
+    const std::vector<Node>& nodes() const { return tree().nodes(); }
     // "" when the scope was set, "选择错误!" otherwise (the scope is then empty).
     std::string select(int nodeIndex);
     int selectedNode() const { return selected_; }
     // The classes of the scope as the school stands now, grade by grade.
     std::vector<ClassTable*> scope(const DataSet& ds) const;
-    // Whether the tree still shows the school's grades and classes (after an undo it may not).
-    bool treeMatches(const DataSet& ds) const;
 
     // ---- aggregates ----
     // The name all classes of the scope share at the slot, or "各班不一样".
@@ -109,7 +107,8 @@ public:
     static std::string helpPage();
 
 private:
-    std::vector<Node> nodes_;
+    ScopeTree tree_, noTree_;
+    bool hasTree_ = false;
     int selected_ = -1;
     int slotPeriod_ = -1, slotDay_ = -1;
     int rowPeriod_ = -1;

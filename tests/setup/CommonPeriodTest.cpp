@@ -132,13 +132,18 @@ TEST(CommonPeriod, RowsInsertPositionsAndThePreview)
     // The tree follows the school; an empty school has none.
     CommonPeriodPage page;
     page.rebuildTree(ds);
-    EXPECT_TRUE(page.treeMatches(ds));
+    EXPECT_FALSE(page.refreshTree(ds));
+    page.select(6); // 初二(1)
     ds.gradeNames[1] = G("初三");
-    EXPECT_FALSE(page.treeMatches(ds));
+    EXPECT_TRUE(page.refreshTree(ds));
+    EXPECT_EQ(page.selectedNode(), 6); // the same class keeps the scope
+    ds.setClassCount(1, 0);
+    EXPECT_TRUE(page.refreshTree(ds));
+    EXPECT_EQ(page.selectedNode(), 0); // gone: back to the root
     ds.setGradeCount(0);
-    page.rebuildTree(ds);
+    EXPECT_TRUE(page.refreshTree(ds));
     EXPECT_TRUE(page.nodes().empty());
-    EXPECT_TRUE(page.treeMatches(ds));
+    EXPECT_TRUE(page.scope(ds).empty());
 }
 
 TEST(CommonPeriod, KeyboardCursorWalksPeriodAndCommonRows)

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
-#include <QTreeWidget>
 
 #include "data/DataSet.h"
 #include "setup/PeriodTimeTable.h"
@@ -18,6 +17,7 @@
 #include "ui/setup/PeriodTimeDlg.h"
 #include "ui/setup/TeachingDaysDlg.h"
 #include "ui/setup/TimeGridBoxWnd.h"
+#include "ui/widgets/ScopeTreeWnd.h"
 
 namespace tabrel::ui {
 
@@ -208,9 +208,8 @@ ClassGridDefWnd::ClassGridDefWnd(DataSet& dataSet, QWidget* parent) : QWidget(pa
     QFont tf = treeTitle_->font();
     tf.setBold(true);
     treeTitle_->setFont(tf);
-    tree_ = new QTreeWidget(this);
-    tree_->setHeaderHidden(true);
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { treeSelectionChanged(); });
+    tree_ = new ScopeTreeWnd(this);
+    connect(tree_, &ScopeTreeWnd::nodeSelected, this, &ClassGridDefWnd::treeSelectionChanged);
     box_ = new TimeGridBoxWnd(dataSet, boxModel_, this);
     connect(box_, &TimeGridBoxWnd::targetClicked, this, &ClassGridDefWnd::boxTarget);
     scroll_ = new QScrollArea(this);
@@ -244,35 +243,18 @@ void ClassGridDefWnd::prepareForShow()
 
 void ClassGridDefWnd::rebuildTree()
 {
-    filling_ = true;
     page_.rebuildTree(*dataSet_);
-    tree_->clear();
-    items_.clear();
-    for (const auto& n : page_.nodes()) {
-        QTreeWidgetItem* item = n.parent < 0 ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(items_[n.parent]);
-        item->setText(0, qs(n.text));
-        items_.push_back(item);
-    }
-    if (!items_.empty()) {
-        items_[0]->setExpanded(true);
-        tree_->setCurrentItem(items_[0]);
-    }
-    filling_ = false;
+    tree_->showTree(page_.tree(), page_.selectedNode());
 }
 
 void ClassGridDefWnd::selectNode(int nodeIndex)
 {
-    if (nodeIndex >= 0 && nodeIndex < static_cast<int>(items_.size()))
-        tree_->setCurrentItem(items_[nodeIndex]);
+    tree_->selectNode(nodeIndex);
 }
 
-void ClassGridDefWnd::treeSelectionChanged()
+void ClassGridDefWnd::treeSelectionChanged(int nodeIndex)
 {
-    if (filling_)
-        return;
-    const auto it = std::find(items_.begin(), items_.end(), tree_->currentItem());
-    const int index = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
-    if (const std::string why = page_.select(index); !why.empty())
+    if (const std::string why = page_.select(nodeIndex); !why.empty())
         Prompter::current().inform(this, qs(why));
     area_->update();
 }
@@ -280,8 +262,8 @@ void ClassGridDefWnd::treeSelectionChanged()
 void ClassGridDefWnd::refresh()
 {
     // After an undo the school may have other grades or classes than the tree shows.
-    if (!page_.treeMatches(*dataSet_))
-        rebuildTree();
+    if (page_.refreshTree(*dataSet_))
+        tree_->showTree(page_.tree(), page_.selectedNode());
     // The preview fills the visible area; rows that do not fit keep their least height and scroll.
     const auto pv = CommonPeriodPage::preview(*dataSet_, 0, 0);
     area_->setMinimumSize(pv.rows.empty() ? 0 : pv.rows.front().rect.right + 2,

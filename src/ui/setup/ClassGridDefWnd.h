@@ -12,12 +12,11 @@
 
 class QLabel;
 class QScrollArea;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace tabrel::ui {
 
 class TimeGridBoxWnd;
+class ScopeTreeWnd;
 class CommonPreviewArea;
 
 class ClassGridDefWnd : public QWidget {
@@ -33,7 +32,7 @@ public:
     void refresh();
 
     CommonPeriodPage& page() { return page_; }
-    QTreeWidget* tree() const { return tree_; }
+    ScopeTreeWnd* tree() const { return tree_; }
     TimeGridBoxWnd* box() const { return box_; }
     QWidget* preview() const;
     void selectNode(int nodeIndex);
@@ -54,7 +53,7 @@ protected:
 private:
     friend class CommonPreviewArea;
     void rebuildTree();
-    void treeSelectionChanged();
+    void treeSelectionChanged(int nodeIndex);
     void previewPress(const QPoint& at, Qt::MouseButton button);
     void previewRelease(const QPoint& at, Qt::MouseButton button);
     void openSlotMenu(int period, int day, const QPoint& globalPos);
@@ -66,12 +65,10 @@ private:
     TimeGridBox boxModel_;
     EditDoor door_;
     QLabel* treeTitle_ = nullptr;
-    QTreeWidget* tree_ = nullptr;
+    ScopeTreeWnd* tree_ = nullptr;
     TimeGridBoxWnd* box_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     CommonPreviewArea* area_ = nullptr;
-    std::vector<QTreeWidgetItem*> items_;
-    bool filling_ = false;
 };
 
 } // namespace tabrel::ui
