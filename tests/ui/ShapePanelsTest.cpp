@@ -78,6 +78,7 @@ private slots:
         uitest::ScriptedPrompter prompter;
         QTemporaryDir dir;
         Application app;
+        app.setProgramFolder({dir.path().toStdString(), false});
         Document doc(app);
         doc.newSchedule();
         const std::string fresh = bytes(doc.dataSet());
