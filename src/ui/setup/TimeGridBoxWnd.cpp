@@ -171,8 +171,15 @@ void TimeGridBoxWnd::mousePressEvent(QMouseEvent* e)
         return;
     const QPoint at = e->position().toPoint();
     const auto hit = TimeGridBox::hitTest(width(), height(), at.x(), at.y());
-    if (hit.target != TimeGridBox::Target::None)
-        emit targetClicked(hit.target, hit.section);
+    if (hit.target == TimeGridBox::Target::None)
+        return;
+    // The keyboard goes on from what was clicked.
+    const auto targets = keyTargets();
+    for (std::size_t i = 0; i < targets.size(); ++i)
+        if (targets[i].target == hit.target && targets[i].section == hit.section)
+            focus_ = static_cast<int>(i);
+    update();
+    emit targetClicked(hit.target, hit.section);
 }
 
 void TimeGridBoxWnd::mouseMoveEvent(QMouseEvent* e)
