@@ -6,6 +6,8 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "scheduling/TeacherAssignment.h"
+#include "setup/ClassManagePage.h"
+#include "setup/CommonPeriodPage.h"
 
 namespace tabrel {
 
@@ -39,8 +41,8 @@ const TakeOver MissingTeachers{"添加缺少的教师", addMissingTeachers};
 const std::vector<PanelInfo>& panels()
 {
     static const std::vector<PanelInfo> rows = {
-        {PanelId::ClassManage, "班级管理", "class-manage", Editing},
-        {PanelId::TimeGrid, "课时安排", "time-grid", Editing},
+        {PanelId::ClassManage, "班级管理", "class-manage", Editing, nullptr, false, {}, {}, ClassManagePage::helpPage},
+        {PanelId::TimeGrid, "课时安排", "time-grid", Editing, nullptr, false, {}, {}, CommonPeriodPage::helpPage},
         {PanelId::Subjects, "科目管理", "subjects", Editing, nullptr, false, LessonCounts},
         {PanelId::Teachers, "教师信息", "teachers", Editing, nullptr, false, {}, LessonCounts},
         {PanelId::Assignments, "任课信息", "assignments", Editing, nullptr, false, MissingTeachers},

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/CliSupport.h"
+#include "cli/CmdGradeKinds.h"
 #include "cli/CopyPasteKinds.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
@@ -22,6 +23,8 @@ const std::vector<CopyKind>& copyKinds()
 const std::vector<PasteKind>& pasteKinds()
 {
     static const std::vector<PasteKind> kinds = {
+        {"grades", false, false, pasteGrades},
+        {"class-names", false, false, pasteClassNames},
     };
     return kinds;
 }

@@ -10,6 +10,7 @@
 #include "ui/app/HomePageWnd.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/PendingPanelWnd.h"
+#include "ui/setup/ClassManageWnd.h"
 #include "ui/app/QelvoView.h"
 #include "ui/app/TopMenuWnd.h"
 #include "ui/output/TimetableFrameWnd.h"
@@ -101,7 +102,7 @@ private slots:
         QTest::mouseClick(home, Qt::LeftButton, {}, home->itemCentre(1));
         QCOMPARE(p.view()->visibleWidget(), home);
         QTest::mouseClick(home, Qt::LeftButton, {}, home->itemCentre(0));
-        QCOMPARE(qobject_cast<PendingPanelWnd*>(p.view()->visibleWidget())->name(), QStringLiteral("班级管理"));
+        QCOMPARE(p.view()->visibleWidget(), static_cast<QWidget*>(p.view()->classManage()));
         // The trace file is written in the program folder.
         QFile trace(p.dir.filePath(QStringLiteral("debug.txt")));
         QVERIFY(trace.open(QIODevice::ReadOnly));

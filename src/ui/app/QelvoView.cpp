@@ -18,6 +18,8 @@
 #include "ui/app/UiText.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
+#include "ui/setup/ClassGridDefWnd.h"
+#include "ui/setup/ClassManageWnd.h"
 
 namespace tabrel::ui {
 
@@ -42,6 +44,27 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
     for (const PanelInfo& info : panels()) {
         QWidget* w = nullptr;
         switch (info.id) {
+        case PanelId::ClassManage:
+            classManage_ = new ClassManageWnd(ds);
+            w = classManage_;
+            classManage_->setEditDoor(
+                [this](const std::string& step, const std::function<bool(DataSet&)>& edit) { return doc_.undoStack().push(step, edit); });
+            connect(classManage_, &ClassManageWnd::homeRequested, this, [this] { runButton(MenuButton::Back); });
+            core_.setBeforeShow(info.id, [this] { classManage_->refresh(); });
+            break;
+        case PanelId::TimeGrid:
+            classGridDef_ = new ClassGridDefWnd(ds);
+            w = classGridDef_;
+            classGridDef_->setEditDoor(
+                [this](const std::string& step, const std::function<bool(DataSet&)>& edit) { return doc_.undoStack().push(step, edit); });
+            // Shown from elsewhere the tree starts again at "全校"; shown again after an undo it keeps its choice.
+            core_.setBeforeShow(info.id, [this] {
+                if (core_.visiblePanelId() == PanelId::TimeGrid)
+                    classGridDef_->refresh();
+                else
+                    classGridDef_->prepareForShow();
+            });
+            break;
         case PanelId::AutoPaike:
             paikeRun_ = new PaikeRunWnd(doc_, app_.scheduling);
             w = paikeRun_;
@@ -294,6 +317,8 @@ void QelvoView::exportText()
 
 void QelvoView::dataSetReplaced(DataSet& dataSet)
 {
+    classManage_->setDataSet(dataSet);
+    classGridDef_->setDataSet(dataSet);
     classFrame_->setDataSet(&dataSet);
     teacherFrame_->setDataSet(&dataSet);
     paikeRun_->dataSetReplaced();

@@ -25,6 +25,8 @@ class TopMenuWnd;
 class ClassTableFrame;
 class TeacherTableFrame;
 class PaikeRunWnd;
+class ClassManageWnd;
+class ClassGridDefWnd;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -41,6 +43,8 @@ public:
     ClassTableFrame* classFrame() const { return classFrame_; }
     TeacherTableFrame* teacherFrame() const { return teacherFrame_; }
     PaikeRunWnd* paikeRun() const { return paikeRun_; }
+    ClassManageWnd* classManage() const { return classManage_; }
+    ClassGridDefWnd* classGridDef() const { return classGridDef_; }
 
     QWidget* panel(PanelId id) const { return panels_[static_cast<std::size_t>(id)]; }
 
@@ -84,6 +88,8 @@ private:
     ClassTableFrame* classFrame_ = nullptr;
     TeacherTableFrame* teacherFrame_ = nullptr;
     PaikeRunWnd* paikeRun_ = nullptr;
+    ClassManageWnd* classManage_ = nullptr;
+    ClassGridDefWnd* classGridDef_ = nullptr;
     std::array<QWidget*, PanelCount> panels_{};
     std::array<QAction*, 9> actions_{};
     int listenerId_ = 0;

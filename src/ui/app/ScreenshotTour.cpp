@@ -1,9 +1,15 @@
 #include "ui/app/ScreenshotTour.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QMouseEvent>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTimer>
 #include <QDir>
 #include <QTextStream>
 #include <cstdio>
+#include <functional>
 
 #include "app/Application.h"
 #include "app/Document.h"
@@ -13,8 +19,14 @@
 #include "ui/app/Prompter.h"
 #include "ui/app/QelvoView.h"
 #include "ui/app/StartDlg.h"
+#include "ui/app/UiText.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
+#include "ui/setup/ClassGridDefWnd.h"
+#include "ui/setup/ClassManageWnd.h"
+#include "ui/setup/PeriodTimeDlg.h"
+#include "ui/setup/TimeGridBoxWnd.h"
+#include "ui/widgets/LeftMenuWnd.h"
 
 namespace tabrel::ui {
 
@@ -41,6 +53,27 @@ bool save(QWidget* w, const QDir& dir, const QString& name)
     const QString path = dir.filePath(name);
     const bool ok = w->grab().save(path);
     std::fprintf(stderr, "%s %s\n", ok ? "saved" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// Runs `open`, which shows a modal dialog, and saves a picture of the dialog (after `prepare`)
+// before closing it with Cancel.
+bool saveModal(const QDir& dir, const QString& name, const std::function<void()>& open,
+               const std::function<void(QDialog*)>& prepare = {})
+{
+    bool ok = false;
+    QTimer::singleShot(200, [&] {
+        auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dlg) {
+            std::fprintf(stderr, "FAILED no dialog for %s\n", qPrintable(name));
+            return;
+        }
+        if (prepare)
+            prepare(dlg);
+        ok = save(dlg, dir, name);
+        dlg->reject();
+    });
+    open();
     return ok;
 }
 } // namespace
@@ -71,6 +104,11 @@ int runScreenshotTour(Application& app, Document& doc, const QString& folder, co
     frame.resize(1280, 800);
     frame.show();
     ok &= save(&frame, dir, QStringLiteral("02-home-empty-school.png"));
+
+    // The grades-and-classes panel of the new schedule: the hint with its clickable "点击此处".
+    frame.view()->openPanel(QStringLiteral("班级管理"));
+    ok &= save(&frame, dir, QStringLiteral("02b-class-manage-empty.png"));
+    frame.view()->runButton(QStringLiteral("返回"));
 
     if (schoolFile.isEmpty() || !frame.openDataFile(schoolFile)) {
         std::fprintf(stderr, "no school file to show: %s\n", qPrintable(schoolFile));
@@ -103,6 +141,43 @@ int runScreenshotTour(Application& app, Document& doc, const QString& folder, co
 
     view->openPanel(QStringLiteral("科目管理"));
     ok &= save(&frame, dir, QStringLiteral("09-pending-panel.png"));
+    view->runButton(QStringLiteral("返回"));
+
+    // 班级管理 on the example school, the in-place edit field and its dialogs.
+    view->openPanel(QStringLiteral("班级管理"));
+    ok &= save(&frame, dir, QStringLiteral("11-class-manage.png"));
+    ClassManageWnd* cm = view->classManage();
+    {
+        const auto l = ClassManagePage::layout(doc.dataSet(), cm->drawArea()->width(), cm->drawArea()->height());
+        if (l.items.size() > 2) {
+            const Rect r = l.items[2].rect;
+            const QPointF at((r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0);
+            QMouseEvent press(QEvent::MouseButtonPress, at, cm->drawArea()->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(cm->drawArea(), &press);
+            ok &= save(&frame, dir, QStringLiteral("11b-class-manage-rename.png"));
+        }
+    }
+    cm->commitPending();
+    ok &= saveModal(dir, QStringLiteral("12-quick-entry.png"), [cm] { cm->runCommand(gbk::literal("1.录入数据")); });
+    ok &= saveModal(dir, QStringLiteral("13-table-editor.png"), [cm] { cm->runCommand(gbk::literal("2.表格修改")); });
+    ok &= saveModal(dir, QStringLiteral("14-fill-rule.png"), [cm] { cm->runCommand(gbk::literal("填充班名称")); });
+    view->runButton(QStringLiteral("返回"));
+
+    // 课时安排 with a common-period row, and its dialogs.
+    view->openPanel(QStringLiteral("课时安排"));
+    ok &= save(&frame, dir, QStringLiteral("15-class-grid-def.png"));
+    ClassGridDefWnd* cg = view->classGridDef();
+    ok &= saveModal(dir, QStringLiteral("16-teaching-days.png"), [cg] { cg->changeDays(); });
+    ok &= saveModal(dir, QStringLiteral("17-period-times.png"), [cg] { cg->editPeriodTimes(); }, [](QDialog* d) {
+        auto* dlg = qobject_cast<PeriodTimeDlg*>(d);
+        if (!dlg || dlg->grid()->rowCount() == 0)
+            return;
+        dlg->grid()->item(0, 1)->setText(QStringLiteral("7:30"));
+        dlg->grid()->setCurrentCell(0, 1);
+        dlg->fillForward();
+    });
+    ok &= saveModal(dir, QStringLiteral("18-insert-common-row.png"), [cg] { cg->insertCommonRow(); });
     view->runButton(QStringLiteral("返回"));
 
     AboutDlg about(&frame);
