@@ -7,26 +7,16 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "scheduling/TeacherAssignment.h"
+#include "setup/LessonTakeOver.h"
 
 namespace tabrel {
 
-void takeOverLessonCounts(DataSet& dataSet)
-{
-    for (const auto& subject : dataSet.subjects) {
-        if (subject->name.empty())
-            continue;
-        const std::size_t grades = std::min<std::size_t>(dataSet.grades.size(), MaxGradeColumns);
-        for (std::size_t g = 0; g < grades; ++g)
-            for (const auto& c : dataSet.grades[g]->classes)
-                c->UpdateAssignmentFromLessonText(subject->name, subject->gradeLessons[g]);
-    }
-}
-
 MainView::MainView(Application& app, Document& doc) : app_(app), doc_(doc)
 {
-    setOnLeave(GBK("科目管理"), takeOverLessonCounts);
+    setOnLeave(GBK("科目管理"), [](DataSet& ds) { takeOverLessonCounts(ds); });
     setOnLeave(GBK("任课信息"), [](DataSet& ds) { AddMissingTeachers(ds); });
-    setBeforeSave(GBK("教师信息"), takeOverLessonCounts);
+    setBeforeSave(GBK("科目管理"), [](DataSet& ds) { takeOverLessonCounts(ds); });
+    setBeforeSave(GBK("教师信息"), [](DataSet& ds) { takeOverLessonCounts(ds); });
     topMenu_.setState("main");
     home_.refreshSteps(doc_.dataSet());
 }

@@ -20,15 +20,10 @@ class Document;
 // than its height (never lower than 400 pixels).
 Rect mainFrameRect(const Rect& screen);
 
-// The subjects panel's take-over: every subject's per-grade lesson counts become the teaching plan
-// of every class of that grade (subjects in list order, grades in order, classes in order; a subject
-// without a name is skipped).
-void takeOverLessonCounts(DataSet& dataSet);
-
 class MainView {
 public:
     // Wires the take-overs: "返回" from "科目管理" takes the lesson counts over, "返回" from
-    // "任课信息" adds the missing teachers, "保存" on "教师信息" takes the lesson counts over first.
+    // "任课信息" adds the missing teachers, "保存" on "科目管理" or "教师信息" takes the lesson counts over first.
     MainView(Application& app, Document& doc);
 
     // The names of the panels of the main view, in menu order ("班级管理" … "总任课表").

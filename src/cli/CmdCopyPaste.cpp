@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/CliSupport.h"
+#include "cli/CmdSubjectKinds.h"
 #include "cli/CopyPasteKinds.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
@@ -22,6 +23,7 @@ const std::vector<CopyKind>& copyKinds()
 const std::vector<PasteKind>& pasteKinds()
 {
     static const std::vector<PasteKind> kinds = {
+        {"subjects", false, false, pasteSubjects},
     };
     return kinds;
 }

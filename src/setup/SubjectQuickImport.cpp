@@ -1,0 +1,96 @@
+#include "setup/SubjectQuickImport.h"
+
+#include <algorithm>
+
+#include "data/ClipboardTable.h"
+#include "data/DataSet.h"
+#include "data/Gbk.h"
+
+namespace tabrel {
+
+SubjectQuickImport::SubjectQuickImport(const DataSet& dataSet)
+    : grid_(DataRows + 1, 2 + std::min<int>(static_cast<int>(dataSet.grades.size()), MaxGradeColumns))
+{
+    grid_.setHeader(0, 0, GBK("序号"));
+    grid_.setHeader(0, 1, GBK("科目名称"));
+    for (int g = 0; g < gradeColumns(); ++g)
+        grid_.setHeader(0, 2 + g, g < static_cast<int>(dataSet.gradeNames.size()) ? dataSet.gradeNames[g] : "");
+    for (int r = 1; r <= DataRows; ++r)
+        grid_.setHeader(r, 0, gbk::formatInt(r));
+}
+
+const std::string& SubjectQuickImport::title()
+{
+    return GBK("按要求将数据从EXCEL或WPS中复制到下面表格中");
+}
+
+const std::string& SubjectQuickImport::noRowsMessage()
+{
+    return GBK("请复制数据后，再确定");
+}
+
+std::vector<int> SubjectQuickImport::columnWidths(int gridWidth) const
+{
+    const int units = 60 + 120 + 80 * gradeColumns();
+    std::vector<int> widths;
+    widths.push_back(gridWidth * 60 / units);
+    widths.push_back(gridWidth * 120 / units);
+    for (int g = 0; g < gradeColumns(); ++g)
+        widths.push_back(gridWidth * 80 / units);
+    return widths;
+}
+
+void SubjectQuickImport::clear()
+{
+    for (int r = 1; r < grid_.rowCount(); ++r)
+        for (int c = 1; c < grid_.columnCount(); ++c)
+            grid_.setText(r, c, "");
+}
+
+int SubjectQuickImport::paste(int row, int column, const std::string& text)
+{
+    const auto lines = cutClipboardTable(text);
+    int written = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        for (std::size_t j = 0; j < lines[i].size(); ++j) {
+            const long long r = row + static_cast<long long>(i);
+            const long long c = column + static_cast<long long>(j);
+            if (r >= grid_.rowCount() || c >= grid_.columnCount())
+                continue;
+            if (grid_.isEditable(static_cast<int>(r), static_cast<int>(c)) &&
+                grid_.setText(static_cast<int>(r), static_cast<int>(c), lines[i][j]))
+                ++written;
+        }
+    return written;
+}
+
+int SubjectQuickImport::rowsToImport() const
+{
+    int n = 0;
+    while (n < DataRows && !grid_.text(n + 1, 1).empty())
+        ++n;
+    return n;
+}
+
+bool SubjectQuickImport::accept(DataSet& dataSet) const
+{
+    const int rows = rowsToImport();
+    if (rows == 0)
+        return false;
+    dataSet.clearSubjects();
+    for (int r = 1; r <= rows; ++r) {
+        const int index = dataSet.appendSubject() - 1;
+        Subject& s = *dataSet.subjects[index];
+        s.name = grid_.text(r, 1);
+        for (int g = 0; g < gradeColumns(); ++g) {
+            const int lessons = gbk::leadingInt(grid_.text(r, 2 + g));
+            s.gradeLessons[g] = lessons >= 1 ? gbk::formatInt(lessons) : std::string();
+        }
+        s.sameSubjectLimit = 0;
+        s.progressAligned = 0;
+        s.ruleSummary.clear();
+    }
+    return true;
+}
+
+} // namespace tabrel
