@@ -82,6 +82,8 @@ public:
     // right press. The slot is remembered for the menu.
     Reaction mouse(const DataSet& ds, Button button, Phase phase, int x, int y);
     int menuPeriod() const { return menuPeriod_; }
+    // The slot the menu acts on when it is opened from the keyboard.
+    void aimAt(int period, int day) { menuPeriod_ = period; menuDay_ = day; }
     int menuDay() const { return menuDay_; }
 
     enum class Command { Prefer, Must, Never, Auto, AllAuto };

@@ -14,6 +14,9 @@
 #include "ui/app/UiText.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
+#include "setup/LessonTakeOver.h"
+#include "ui/setup/KmSetWnd.h"
+#include "ui/setup/SetupEdit.h"
 
 namespace tabrel::ui {
 
@@ -49,6 +52,11 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             teacherFrame_ = new TeacherTableFrame(&ds, app_);
             w = teacherFrame_;
             core_.setBeforeShow(name, [this] { teacherFrame_->prepareForShow(); });
+        } else if (name == GBK("科目管理")) {
+            kmSet_ = new KmSetWnd(doc_);
+            w = kmSet_;
+            core_.setBeforeShow(name, [this] { kmSet_->reload(); });
+            core_.setOnLeave(name, [this](DataSet&) { takeOverWithMessage(); });
         } else {
             w = new PendingPanelWnd(qs(name));
         }
@@ -203,11 +211,24 @@ void QelvoView::exportText()
     emit statusMessage(QStringLiteral("已导出排课信息数据到 %1").arg(qu(app_.programFile("paikeInfo.txt"))));
 }
 
+void QelvoView::takeOverWithMessage()
+{
+    LessonTakeOverResult result;
+    runSetupEdit(doc_, GBK("更新各班教学计划"), [&](DataSet& ds) {
+        result = takeOverLessonCounts(ds);
+        return result.changed;
+    });
+    if (const std::string message = takeOverMessage(result); !message.empty())
+        Prompter::current().inform(this, qs(message));
+}
+
 void QelvoView::dataSetReplaced(DataSet& dataSet)
 {
     classFrame_->setDataSet(&dataSet);
     teacherFrame_->setDataSet(&dataSet);
     paikeRun_->setDataSet(dataSet);
+    kmSet_->model().select(dataSet, -1, -1);
+    kmSet_->reload();
     core_.showHome();
     emit titleChanged();
 }

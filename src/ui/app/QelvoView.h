@@ -22,6 +22,7 @@ class TopMenuWnd;
 class ClassTableFrame;
 class TeacherTableFrame;
 class PaikeRunWnd;
+class KmSetWnd;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -38,6 +39,7 @@ public:
     ClassTableFrame* classFrame() const { return classFrame_; }
     TeacherTableFrame* teacherFrame() const { return teacherFrame_; }
     PaikeRunWnd* paikeRun() const { return paikeRun_; }
+    KmSetWnd* kmSet() const { return kmSet_; }
 
     // `showPanel` with the refusal shown as a message.
     bool openPanel(const QString& name);
@@ -61,6 +63,9 @@ private:
     void save(bool askForName);
     void mergeData();
     void exportText();
+    // Leaving the subjects panel: the lesson counts become the classes' plans; the user reads which
+    // plan rows went.
+    void takeOverWithMessage();
 
     Application& app_;
     Document& doc_;
@@ -71,6 +76,7 @@ private:
     ClassTableFrame* classFrame_ = nullptr;
     TeacherTableFrame* teacherFrame_ = nullptr;
     PaikeRunWnd* paikeRun_ = nullptr;
+    KmSetWnd* kmSet_ = nullptr;
     std::map<std::string, QWidget*> panels_; // by GBK name
     int listenerId_ = 0;
 };
