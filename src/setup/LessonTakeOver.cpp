@@ -76,7 +76,7 @@ std::string takeOverMessage(const LessonTakeOverResult& result)
 {
     if (result.removed.empty())
         return {};
-    constexpr std::size_t MaxClassLines = 15;
+    constexpr std::size_t MaxClassLines = 10;
     std::string text = GBK("按科目表更新教学计划时，以下班级删除了不再开设的科目：");
     std::vector<std::string> classes;
     std::vector<std::string> lines;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -90,9 +91,16 @@ void SubjectImportDlg::resizeEvent(QResizeEvent* e)
     fitColumns();
 }
 
+void SubjectImportDlg::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    layout()->activate();
+    fitColumns();
+}
+
 void SubjectImportDlg::fitColumns()
 {
-    const int width = grid_->viewport()->width() + grid_->verticalHeader()->width();
+    const int width = grid_->width() - 2 * grid_->frameWidth() - grid_->verticalScrollBar()->sizeHint().width();
     const auto widths = model_->columnWidths(width);
     grid_->verticalHeader()->setFixedWidth(std::max(20, widths[0]));
     for (std::size_t c = 1; c < widths.size(); ++c)

@@ -28,6 +28,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override;
+    void showEvent(QShowEvent*) override;
 
 private:
     void fitColumns();
