@@ -76,26 +76,36 @@ std::string takeOverMessage(const LessonTakeOverResult& result)
 {
     if (result.removed.empty())
         return {};
-    constexpr std::size_t MaxClassLines = 10;
-    std::string text = GBK("按科目表更新教学计划时，以下班级删除了不再开设的科目：");
-    std::vector<std::string> classes;
-    std::vector<std::string> lines;
+    constexpr std::size_t MaxNames = 5;
+    // One line per subject: the classes that lost it and the teachers who taught it there.
+    struct Loss {
+        std::string subject;
+        std::vector<std::string> classes, teachers;
+    };
+    std::vector<Loss> losses;
     for (const auto& r : result.removed) {
-        std::string entry = r.subject.empty() ? GBK("（无名科目）") : r.subject;
-        if (!r.teacher.empty())
-            entry += GBK("（任课教师 ") + r.teacher + GBK("）");
-        auto it = std::find(classes.begin(), classes.end(), r.className);
-        if (it == classes.end()) {
-            classes.push_back(r.className);
-            lines.push_back(r.className + GBK("：") + entry);
-        } else {
-            lines[it - classes.begin()] += GBK("、") + entry;
-        }
+        auto it = std::find_if(losses.begin(), losses.end(), [&](const Loss& l) { return l.subject == r.subject; });
+        if (it == losses.end())
+            it = losses.insert(losses.end(), Loss{r.subject, {}, {}});
+        if (std::find(it->classes.begin(), it->classes.end(), r.className) == it->classes.end())
+            it->classes.push_back(r.className);
+        if (!r.teacher.empty() && std::find(it->teachers.begin(), it->teachers.end(), r.teacher) == it->teachers.end())
+            it->teachers.push_back(r.teacher);
     }
-    for (std::size_t i = 0; i < lines.size() && i < MaxClassLines; ++i)
-        text += "\n" + lines[i];
-    if (lines.size() > MaxClassLines)
-        text += "\n" + GBK("……共") + gbk::formatInt(static_cast<long long>(lines.size())) + GBK("个班级");
+    const auto list = [](const std::vector<std::string>& names, const std::string& unit) {
+        std::string out;
+        for (std::size_t i = 0; i < names.size() && i < MaxNames; ++i)
+            out += (i ? GBK("、") : "") + names[i];
+        if (names.size() > MaxNames)
+            out += GBK("等") + gbk::formatInt(static_cast<long long>(names.size())) + unit;
+        return out;
+    };
+    std::string text = GBK("按科目表更新教学计划时，以下科目已从这些班级的教学计划中删除：");
+    for (const Loss& l : losses) {
+        text += "\n" + (l.subject.empty() ? GBK("（无名科目）") : l.subject) + GBK("：") + list(l.classes, GBK("个班级"));
+        if (!l.teachers.empty())
+            text += GBK("；原任课教师：") + list(l.teachers, GBK("人"));
+    }
     text += "\n" + GBK("可用“撤销”恢复。");
     return text;
 }
