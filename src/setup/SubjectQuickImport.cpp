@@ -93,4 +93,19 @@ bool SubjectQuickImport::accept(DataSet& dataSet) const
     return true;
 }
 
+std::string subjectQuickImportHelpPage()
+{
+    return R"(<h2>快速导入科目</h2>
+<p>在 EXCEL 或 WPS 中准备一张表：第一列为科目名称，其后按年级顺序每列填该科目每周的课时数，例如：</p>
+<table border="1" cellpadding="3"><tr><td>语文</td><td>6</td><td>6</td><td>5</td></tr>
+<tr><td>数学</td><td>6</td><td>6</td><td>6</td></tr></table>
+<p>选中这些单元格复制，在对话框中点中“科目名称”第1行，按 Ctrl+V 或“粘贴”按钮。也可以直接在格子里输入。</p>
+<ul>
+<li>从第1行起读到第一个没有科目名称的行为止，最多50行。</li>
+<li>课时取单元格开头的整数，小于1或不是数字的按不开设处理。</li>
+<li>按“确定”后原有的科目表被整个替换；没有数据时提示“请复制数据后，再确定”。替换可以撤销（Ctrl+Z）。</li>
+</ul>
+)";
+}
+
 } // namespace tabrel

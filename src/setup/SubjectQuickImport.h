@@ -44,4 +44,7 @@ private:
     GridModel grid_;
 };
 
+// The dialog's help page (UTF-8 HTML).
+std::string subjectQuickImportHelpPage();
+
 } // namespace tabrel

@@ -9,6 +9,8 @@
 
 #include "app/Application.h"
 #include "app/Document.h"
+#include "app/UndoStack.h"
+#include "ui/app/UiText.h"
 #include "setup/KmGrid.h"
 #include "setup/SubjectRulePreset.h"
 #include "ui/widgets/GridCtrl.h"
@@ -112,6 +114,21 @@ private slots:
         QCOMPARE(second.assignments[1]->doubleCount, 1);
         QCOMPARE(ds.classAt(0, 0)->assignments.size(), std::size_t(3));
         QVERIFY(prompter.messages.size() == 2 && prompter.messages[1].contains(QStringLiteral("英语")));
+
+        // Every change was one step: undoing walks back through them to the school as opened.
+        UndoStack& stack = doc.undoStack();
+        QStringList steps;
+        while (stack.canUndo()) {
+            steps << qs(stack.undoText());
+            stack.undo();
+        }
+        QCOMPARE(steps, QStringList({QStringLiteral("撤销：科目课时转入教学计划"), QStringLiteral("撤销：粘贴设置"),
+                                     QStringLiteral("撤销：课节设置：不排"), QStringLiteral("撤销：课节设置：一定排"),
+                                     QStringLiteral("撤销：课节设置：尽量排"), QStringLiteral("撤销：修改科目"),
+                                     QStringLiteral("撤销：快速导入科目")}));
+        QCOMPARE(ds.subjects.size(), std::size_t(uitest::SubjectCount));
+        QCOMPARE(ds.classAt(1, 0)->assignments.size(), std::size_t(uitest::SubjectCount));
+        QVERIFY(ds.classAt(0, 0)->cells[0][0].subjectRules.empty());
     }
 };
 

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "app/Document.h"
+#include "app/UndoStack.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "ui/app/UiText.h"
@@ -135,11 +136,19 @@ void KmSetWnd::openPreset()
     const int subject = grid_.selectedSubject();
     if (subject < 0 || subject >= static_cast<int>(doc_.dataSet().subjects.size()))
         return;
-    SubjectRulePresetDlg dlg(this, doc_, subject);
-    dlg.exec();
-    // Whichever way the window closed, the subject keeps the summary it showed last.
-    const std::string summary = dlg.summary();
-    edit("课节预设", [&](DataSet& ds) { return KmGrid::setRuleSummary(ds, subject, summary); });
+    // The whole visit, with the summary it leaves, is one step of the undo stack.
+    UndoStack& stack = doc_.undoStack();
+    stack.beginMacro(doc_.dataSet().subjects[subject]->name + GBK(" 课节预设"));
+    {
+        SubjectRulePresetDlg dlg(this, doc_, subject);
+        dlg.exec();
+        // Whichever way the window closed, the subject keeps the summary it showed last.
+        const std::string summary = dlg.summary();
+        runSetupEdit(doc_, GBK("课节预设"), [&](DataSet& ds) { return KmGrid::setRuleSummary(ds, subject, summary); });
+    }
+    stack.endMacro();
+    emit changed();
+    reload();
 }
 
 void KmSetWnd::showHelp()

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -74,6 +75,11 @@ SubjectImportDlg::SubjectImportDlg(QWidget* parent, Document& doc)
     auto* buttons = new QDialogButtonBox(this);
     auto* paste = buttons->addButton(QStringLiteral("粘贴"), QDialogButtonBox::ActionRole);
     connect(paste, &QPushButton::clicked, this, &SubjectImportDlg::pasteClipboard);
+    auto* help = buttons->addButton(QStringLiteral("帮助"), QDialogButtonBox::HelpRole);
+    connect(help, &QPushButton::clicked, this,
+            [this] { showHelpPage(this, QStringLiteral("快速导入"), subjectQuickImportHelpPage()); });
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, help, &QPushButton::click);
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &SubjectImportDlg::accept);

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -70,6 +71,8 @@ SubjectRulePresetDlg::SubjectRulePresetDlg(QWidget* parent, Document& doc, int s
 
     gridWnd_ = new PaikeRuleGridWnd(doc_, model_->grid(), this);
     layout->addWidget(gridWnd_, 1);
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, help, &QPushButton::click);
     resize(860, 520);
 }
 

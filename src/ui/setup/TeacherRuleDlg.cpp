@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/Document.h"
@@ -32,6 +33,8 @@ QVBoxLayout* closingButtons(QDialog* dlg)
     QObject::connect(help, &QPushButton::clicked, dlg,
                      [dlg] { showHelpPage(dlg, QStringLiteral("教师课节预设"), teacherRuleHelpPage()); });
     column->addWidget(help);
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, dlg);
+    QObject::connect(f1, &QShortcut::activated, help, &QPushButton::click);
     auto* close = new QPushButton(QStringLiteral("关闭"), dlg);
     QObject::connect(close, &QPushButton::clicked, dlg, &QDialog::accept);
     column->addWidget(close);
