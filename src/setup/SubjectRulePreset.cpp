@@ -10,7 +10,8 @@ SubjectRulePreset::SubjectRulePreset(const DataSet& ds, int subjectIndex) : subj
     if (subjectIndex >= 0 && subjectIndex < static_cast<int>(ds.subjects.size()))
         subjectName_ = ds.subjects[subjectIndex]->name;
     grid_.setSubject(subjectName_);
-    selectScope(ds, scopeTree(ds).front());
+    tree_.rebuild(ds);
+    selectScope(ds, 0);
 }
 
 std::string SubjectRulePreset::title() const
@@ -22,39 +23,30 @@ const std::string& SubjectRulePreset::scopeLabel() { return GBK("针对范围设
 const std::string& SubjectRulePreset::restoreButtonText() { return GBK("全部恢复为自动"); }
 const std::string& SubjectRulePreset::wrongSelectionMessage() { return GBK("选择错误!"); }
 
-std::vector<SubjectRulePreset::Node> SubjectRulePreset::scopeTree(const DataSet& ds)
+std::string SubjectRulePreset::selectScope(const DataSet& ds, int nodeIndex)
 {
-    std::vector<Node> nodes{{Node::Kind::School, -1, -1, GBK("全校")}};
-    for (std::size_t g = 0; g < ds.grades.size(); ++g) {
-        nodes.push_back({Node::Kind::Grade, static_cast<int>(g), -1, g < ds.gradeNames.size() ? ds.gradeNames[g] : ""});
-        const auto& classes = ds.grades[g]->classes;
-        for (std::size_t c = 0; c < classes.size(); ++c)
-            nodes.push_back({Node::Kind::Class, static_cast<int>(g), static_cast<int>(c), classes[c]->name});
-    }
-    return nodes;
-}
-
-std::string SubjectRulePreset::selectScope(const DataSet& ds, const Node& node, bool valid)
-{
-    std::vector<std::pair<int, int>> scope;
     std::string message;
-    if (!valid) {
+    if (nodeIndex < 0 || nodeIndex >= static_cast<int>(tree_.nodes().size())) {
+        selected_ = -1;
         message = wrongSelectionMessage();
+        grid_.setScope({});
     } else {
-        for (std::size_t g = 0; g < ds.grades.size(); ++g)
-            for (std::size_t c = 0; c < ds.grades[g]->classes.size(); ++c) {
-                const bool in = node.kind == Node::Kind::School ||
-                                (node.kind == Node::Kind::Grade && node.grade == static_cast<int>(g)) ||
-                                (node.kind == Node::Kind::Class && node.grade == static_cast<int>(g) &&
-                                 node.classIndex == static_cast<int>(c));
-                if (in)
-                    scope.emplace_back(static_cast<int>(g), static_cast<int>(c));
-            }
-        scopeNode_ = node;
+        selected_ = nodeIndex;
+        grid_.setScope(tree_.classesOf(nodeIndex));
     }
-    grid_.setScope(std::move(scope));
     grid_.refresh(ds);
     return message;
+}
+
+void SubjectRulePreset::reload(const DataSet& ds)
+{
+    const ScopeTree::Node before = selected_ >= 0 ? tree_.nodes()[selected_] : ScopeTree::Node{};
+    const bool had = selected_ >= 0;
+    if (tree_.rebuild(ds)) {
+        selected_ = had ? tree_.find(before) : -1;
+        grid_.setScope(selected_ >= 0 ? tree_.classesOf(selected_) : std::vector<std::pair<int, int>>{});
+    }
+    grid_.refresh(ds);
 }
 
 std::string subjectRulePresetHelpPage()

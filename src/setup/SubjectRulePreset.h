@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ScopeTree.h"
 #include "setup/PaikeRuleGrid.h"
 
 namespace tabrel {
@@ -23,33 +24,29 @@ public:
     static const std::string& restoreButtonText(); // "全部恢复为自动"
     static const std::string& wrongSelectionMessage(); // "选择错误!"
 
-    // The scope tree, depth first: the root, each grade, under it its classes.
-    struct Node {
-        enum class Kind { School, Grade, Class } kind = Kind::School;
-        int grade = -1, classIndex = -1;
-        std::string text;
-    };
-    static std::vector<Node> scopeTree(const DataSet& ds);
-
-    // A tree selection: the root puts every class in scope, a grade its classes, a class itself.
-    // The grid recomputes its texts. A node that is none of these (`valid` false) leaves the scope
+    // The scope tree (全校 → grades → classes) of the school as it is now.
+    const ScopeTree& tree() const { return tree_; }
+    // A tree selection by node index: the root puts every class in scope, a grade its classes, a
+    // class itself; the grid recomputes its texts. Any other selection (no node) leaves the scope
     // empty and returns "选择错误!" for the window to show; otherwise "".
-    std::string selectScope(const DataSet& ds, const Node& node, bool valid = true);
-    const Node& selectedScope() const { return scopeNode_; }
+    std::string selectScope(const DataSet& ds, int nodeIndex);
+    int selectedNode() const { return selected_; }
 
     PaikeRuleGrid& grid() { return grid_; }
     const PaikeRuleGrid& grid() const { return grid_; }
     // "全部恢复为自动": Auto in every slot of every class in scope.
     bool restoreAll(DataSet& ds) { return grid_.clearAll(ds); }
-    // After the school changed behind the window (undo): the grid re-reads the rules.
-    void reload(const DataSet& ds) { grid_.refresh(ds); }
+    // After the school changed behind the window: the tree follows it, the selection is kept by
+    // what it names, and the grid re-reads the rules.
+    void reload(const DataSet& ds);
     // What the panel stores as the subject's rule summary when the window closes.
     std::string summary(const DataSet& ds) const { return grid_.summary(ds); }
 
 private:
     int subjectIndex_;
     std::string subjectName_;
-    Node scopeNode_;
+    ScopeTree tree_;
+    int selected_ = -1;
     PaikeRuleGrid grid_{PaikeRuleGrid::Mode::Subject};
 };
 

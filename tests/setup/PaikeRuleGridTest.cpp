@@ -171,7 +171,7 @@ TEST(SubjectRulePreset, ScopesTitleAndRestoreAll)
     test::addSubject(*ds, "体育");
     SubjectRulePreset preset(*ds, 0);
     EXPECT_EQ(U(preset.title()), "体育 课节预设");
-    const auto tree = SubjectRulePreset::scopeTree(*ds);
+    const auto& tree = preset.tree().nodes();
     ASSERT_EQ(tree.size(), 6u); // 全校, 初一, 2 classes, 初二, 1 class
     EXPECT_EQ(U(tree[0].text), "全校");
     EXPECT_EQ(preset.grid().scope().size(), 3u);
@@ -180,22 +180,28 @@ TEST(SubjectRulePreset, ScopesTitleAndRestoreAll)
         std::size_t scope;
     };
     for (const Case& c : {Case{1, 2}, Case{3, 1}, Case{4, 1}, Case{0, 3}}) {
-        EXPECT_EQ(preset.selectScope(*ds, tree[c.node]), "");
+        EXPECT_EQ(preset.selectScope(*ds, c.node), "");
         EXPECT_EQ(preset.grid().scope().size(), c.scope) << c.node;
     }
     // 不排 on 第1节 of every class of 初一, then the whole school shows the disagreement.
-    preset.selectScope(*ds, tree[1]);
+    preset.selectScope(*ds, 1);
     for (int day = 0; day < 5; ++day)
         preset.grid().write(*ds, 0, day, G("不排"));
-    preset.selectScope(*ds, tree[0]);
+    preset.selectScope(*ds, 0);
     EXPECT_EQ(U(preset.grid().shown(0, 0)), "各班不同");
-    EXPECT_EQ(U(preset.selectScope(*ds, tree[0], false)), "选择错误!");
+    EXPECT_EQ(U(preset.selectScope(*ds, -1)), "选择错误!");
     EXPECT_TRUE(preset.grid().scope().empty());
     EXPECT_EQ(preset.summary(*ds), "");
-    preset.selectScope(*ds, tree[1]);
+    preset.selectScope(*ds, 1);
     EXPECT_EQ(U(preset.summary(*ds)).rfind("星期一第1节（不排）星期二第1节（不排）", 0), 0u);
+    // A class added behind the window: the grade stays chosen and takes the new class in.
+    ds->appendClass(0);
+    preset.reload(*ds);
+    EXPECT_EQ(preset.selectedNode(), 1);
+    EXPECT_EQ(preset.grid().scope().size(), 3u);
+    EXPECT_EQ(U(preset.grid().shown(0, 0)), "各班不同");
     EXPECT_TRUE(preset.restoreAll(*ds));
-    preset.selectScope(*ds, tree[0]);
+    preset.selectScope(*ds, 0);
     EXPECT_EQ(ruleLines(*ds), 0);
 }
 

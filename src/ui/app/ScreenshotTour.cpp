@@ -25,7 +25,7 @@
 #include "ui/setup/TeacherRuleDlg.h"
 #include "ui/widgets/GridCtrl.h"
 #include <QListWidget>
-#include <QTreeWidget>
+#include "ui/widgets/ScopeTreeWnd.h"
 
 namespace tabrel::ui {
 
@@ -76,16 +76,16 @@ bool visitSubjectPanels(MainFrame& frame, Document& doc, const QDir& dir)
     // 体育 不排 on 第1节 of every class of the first grade, 信息技术 一定排 for one class.
     for (std::size_t s = 0; s < ds.subjects.size(); ++s) {
         SubjectRulePreset preset(ds, static_cast<int>(s));
-        const auto tree = SubjectRulePreset::scopeTree(ds);
-        if (ds.subjects[s]->name == gbk::literal("体育") && tree.size() > 1) {
-            preset.selectScope(ds, tree[1]);
+        const std::size_t nodes = preset.tree().nodes().size();
+        if (ds.subjects[s]->name == gbk::literal("体育") && nodes > 1) {
+            preset.selectScope(ds, 1);
             for (int d = 0; d < ds.dayCount(); ++d)
                 preset.grid().write(ds, 0, d, gbk::literal("不排"));
-            preset.selectScope(ds, tree[0]);
+            preset.selectScope(ds, 0);
             KmGrid::setRuleSummary(ds, static_cast<int>(s), preset.summary(ds));
         }
-        if (ds.subjects[s]->name == gbk::literal("信息技术") && tree.size() > 2) {
-            preset.selectScope(ds, tree[2]);
+        if (ds.subjects[s]->name == gbk::literal("信息技术") && nodes > 2) {
+            preset.selectScope(ds, 2);
             preset.grid().write(ds, 5, 1, gbk::literal("一定排"));
             KmGrid::setRuleSummary(ds, static_cast<int>(s), preset.summary(ds));
         }
@@ -99,7 +99,7 @@ bool visitSubjectPanels(MainFrame& frame, Document& doc, const QDir& dir)
     panel->model().hideButtons();
     {
         SubjectRulePresetDlg dlg(panel, doc, 5);
-        dlg.tree()->setCurrentItem(dlg.tree()->topLevelItem(0)->child(0));
+        dlg.tree()->selectNode(1);
         dlg.show();
         ok &= save(&dlg, dir, QStringLiteral("13-subject-rule-preset.png"));
         dlg.close();

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/Document.h"
@@ -15,12 +14,9 @@
 #include "ui/app/UiText.h"
 #include "ui/setup/PaikeRuleGridWnd.h"
 #include "ui/setup/SetupEdit.h"
+#include "ui/widgets/ScopeTreeWnd.h"
 
 namespace tabrel::ui {
-
-namespace {
-constexpr int NodeRole = Qt::UserRole + 1;
-}
 
 SubjectRulePresetDlg::SubjectRulePresetDlg(QWidget* parent, Document& doc, int subjectIndex)
     : QDialog(parent), doc_(doc), model_(std::make_unique<SubjectRulePreset>(doc.dataSet(), subjectIndex))
@@ -31,28 +27,10 @@ SubjectRulePresetDlg::SubjectRulePresetDlg(QWidget* parent, Document& doc, int s
 
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(qs(SubjectRulePreset::scopeLabel()), this));
-    tree_ = new QTreeWidget(this);
-    tree_->setHeaderHidden(true);
+    tree_ = new ScopeTreeWnd(this);
     tree_->setMinimumWidth(160);
-    const auto nodes = SubjectRulePreset::scopeTree(doc_.dataSet());
-    QTreeWidgetItem* root = nullptr;
-    QTreeWidgetItem* grade = nullptr;
-    for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
-        const auto& n = nodes[i];
-        QTreeWidgetItem* item = nullptr;
-        switch (n.kind) {
-        case SubjectRulePreset::Node::Kind::School: item = root = new QTreeWidgetItem(tree_); break;
-        case SubjectRulePreset::Node::Kind::Grade: item = grade = new QTreeWidgetItem(root); break;
-        case SubjectRulePreset::Node::Kind::Class: item = new QTreeWidgetItem(grade); break;
-        }
-        item->setText(0, qs(n.text));
-        item->setData(0, NodeRole, i);
-    }
-    if (root) {
-        root->setExpanded(true);
-        tree_->setCurrentItem(root);
-    }
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { scopeChosen(); });
+    tree_->showTree(model_->tree(), model_->selectedNode());
+    connect(tree_, &ScopeTreeWnd::nodeSelected, this, &SubjectRulePresetDlg::scopeChosen);
     left->addWidget(tree_, 1);
     auto* restore = new QPushButton(qs(SubjectRulePreset::restoreButtonText()), this);
     connect(restore, &QPushButton::clicked, this, [this] {
@@ -83,14 +61,9 @@ std::string SubjectRulePresetDlg::summary() const
     return model_->summary(doc_.dataSet());
 }
 
-void SubjectRulePresetDlg::scopeChosen()
+void SubjectRulePresetDlg::scopeChosen(int nodeIndex)
 {
-    QTreeWidgetItem* item = tree_->currentItem();
-    const auto nodes = SubjectRulePreset::scopeTree(doc_.dataSet());
-    const int index = item ? item->data(0, NodeRole).toInt() : -1;
-    const bool valid = index >= 0 && index < static_cast<int>(nodes.size());
-    const std::string message =
-        model_->selectScope(doc_.dataSet(), valid ? nodes[index] : SubjectRulePreset::Node{}, valid);
+    const std::string message = model_->selectScope(doc_.dataSet(), nodeIndex);
     gridWnd_->reload();
     if (!message.empty())
         Prompter::current().inform(this, qs(message));

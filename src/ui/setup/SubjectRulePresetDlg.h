@@ -4,8 +4,6 @@
 #include <QDialog>
 #include <memory>
 
-class QTreeWidget;
-
 namespace tabrel {
 class Document;
 class SubjectRulePreset;
@@ -14,6 +12,7 @@ class SubjectRulePreset;
 namespace tabrel::ui {
 
 class PaikeRuleGridWnd;
+class ScopeTreeWnd;
 
 class SubjectRulePresetDlg : public QDialog {
     Q_OBJECT
@@ -24,15 +23,15 @@ public:
     // The summary of the grid as it shows now (GBK).
     std::string summary() const;
     SubjectRulePreset& model() { return *model_; }
-    QTreeWidget* tree() const { return tree_; }
+    ScopeTreeWnd* tree() const { return tree_; }
     PaikeRuleGridWnd* gridWnd() const { return gridWnd_; }
 
 private:
-    void scopeChosen();
+    void scopeChosen(int nodeIndex);
 
     Document& doc_;
     std::unique_ptr<SubjectRulePreset> model_;
-    QTreeWidget* tree_ = nullptr;
+    ScopeTreeWnd* tree_ = nullptr;
     PaikeRuleGridWnd* gridWnd_ = nullptr;
 };
 
