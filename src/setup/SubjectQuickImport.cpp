@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "data/ClipboardTable.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 
@@ -42,26 +41,12 @@ std::vector<int> SubjectQuickImport::columnWidths(int gridWidth) const
 
 void SubjectQuickImport::clear()
 {
-    for (int r = 1; r < grid_.rowCount(); ++r)
-        for (int c = 1; c < grid_.columnCount(); ++c)
-            grid_.setText(r, c, "");
+    grid_.clear();
 }
 
 int SubjectQuickImport::paste(int row, int column, const std::string& text)
 {
-    const auto lines = cutClipboardTable(text);
-    int written = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        for (std::size_t j = 0; j < lines[i].size(); ++j) {
-            const long long r = row + static_cast<long long>(i);
-            const long long c = column + static_cast<long long>(j);
-            if (r >= grid_.rowCount() || c >= grid_.columnCount())
-                continue;
-            if (grid_.isEditable(static_cast<int>(r), static_cast<int>(c)) &&
-                grid_.setText(static_cast<int>(r), static_cast<int>(c), lines[i][j]))
-                ++written;
-        }
-    return written;
+    return static_cast<int>(grid_.paste(row, column, text).size());
 }
 
 int SubjectQuickImport::rowsToImport() const

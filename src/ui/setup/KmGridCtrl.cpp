@@ -13,7 +13,7 @@
 #include "setup/KmGrid.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/UiText.h"
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 #include "ui/setup/SetupEdit.h"
 
 namespace tabrel::ui {

@@ -10,7 +10,7 @@
 #include "data/Gbk.h"
 #include "setup/PaikeRuleGrid.h"
 #include "ui/app/UiText.h"
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 #include "ui/setup/SetupEdit.h"
 
 namespace tabrel::ui {
