@@ -8,22 +8,17 @@
 #include "scheduling/TeacherAssignment.h"
 #include "setup/ClassManagePage.h"
 #include "setup/CommonPeriodPage.h"
+#include "setup/KmGrid.h"
+#include "setup/LessonTakeOver.h"
 
 namespace tabrel {
 
-void takeOverLessonCounts(DataSet& dataSet)
-{
-    for (const auto& subject : dataSet.subjects) {
-        if (subject->name.empty())
-            continue;
-        const std::size_t grades = std::min<std::size_t>(dataSet.grades.size(), MaxGradeColumns);
-        for (std::size_t g = 0; g < grades; ++g)
-            for (const auto& c : dataSet.grades[g]->classes)
-                c->UpdateAssignmentFromLessonText(subject->name, subject->gradeLessons[g]);
-    }
-}
-
 namespace {
+
+void takeOverLessonCountsStep(DataSet& dataSet)
+{
+    takeOverLessonCounts(dataSet);
+}
 
 void addMissingTeachers(DataSet& dataSet)
 {
@@ -33,7 +28,7 @@ void addMissingTeachers(DataSet& dataSet)
 using B = MenuButton;
 const std::vector<MenuButton> Editing = {B::Back, B::Save, B::Undo, B::Redo, B::Help};
 const std::vector<MenuButton> Viewing = {B::Back, B::Save, B::Help};
-const TakeOver LessonCounts{"科目课时转入教学计划", takeOverLessonCounts};
+const TakeOver LessonCounts{"科目课时转入教学计划", takeOverLessonCountsStep};
 const TakeOver MissingTeachers{"添加缺少的教师", addMissingTeachers};
 
 } // namespace
@@ -43,7 +38,7 @@ const std::vector<PanelInfo>& panels()
     static const std::vector<PanelInfo> rows = {
         {PanelId::ClassManage, "班级管理", "class-manage", Editing, nullptr, false, {}, {}, ClassManagePage::helpPage},
         {PanelId::TimeGrid, "课时安排", "time-grid", Editing, nullptr, false, {}, {}, CommonPeriodPage::helpPage},
-        {PanelId::Subjects, "科目管理", "subjects", Editing, nullptr, false, LessonCounts},
+        {PanelId::Subjects, "科目管理", "subjects", Editing, nullptr, false, LessonCounts, LessonCounts, kmSetHelpPage},
         {PanelId::Teachers, "教师信息", "teachers", Editing, nullptr, false, {}, LessonCounts},
         {PanelId::Assignments, "任课信息", "assignments", Editing, nullptr, false, MissingTeachers},
         {PanelId::ManualPaike, "手动排课", "manual-paike", Editing, nullptr, true},

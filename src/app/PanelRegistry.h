@@ -66,9 +66,5 @@ std::optional<MenuButton> buttonByText(const std::string& gbkText);
 std::string homeHelpPage();
 std::string helpPageFor(PanelId id);
 
-// The subjects panel's take-over: every subject's per-grade lesson counts become the teaching plan
-// of every class of that grade (subjects in list order, grades in order, classes in order; a
-// subject without a name is skipped).
-void takeOverLessonCounts(DataSet& dataSet);
 
 } // namespace tabrel

@@ -4,6 +4,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/CmdGradeKinds.h"
+#include "cli/CmdSubjectKinds.h"
 #include "cli/CopyPasteKinds.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
@@ -25,6 +26,7 @@ const std::vector<PasteKind>& pasteKinds()
     static const std::vector<PasteKind> kinds = {
         {"grades", false, false, pasteGrades},
         {"class-names", false, false, pasteClassNames},
+        {"subjects", false, false, pasteSubjects},
     };
     return kinds;
 }

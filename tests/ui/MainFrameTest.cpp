@@ -70,10 +70,10 @@ private slots:
     {
         ScriptedPrompter prompter;
         Program p;
-        QVERIFY(p.view()->openPanel(QStringLiteral("科目管理")));
+        QVERIFY(p.view()->openPanel(QStringLiteral("任课信息")));
         auto* pending = qobject_cast<PendingPanelWnd*>(p.view()->visibleWidget());
         QVERIFY(pending);
-        QCOMPARE(pending->name(), QStringLiteral("科目管理"));
+        QCOMPARE(pending->name(), QStringLiteral("任课信息"));
         QVERIFY(p.view()->topMenu()->buttonCentre(QStringLiteral("返回")).x() >= 0);
         QCOMPARE(p.view()->topMenu()->buttonCentre(QStringLiteral("关闭")).x(), -1);
 

@@ -20,6 +20,8 @@
 #include "ui/scheduling/PaikeRunWnd.h"
 #include "ui/setup/ClassGridDefWnd.h"
 #include "ui/setup/ClassManageWnd.h"
+#include "setup/LessonTakeOver.h"
+#include "ui/setup/KmSetWnd.h"
 
 namespace tabrel::ui {
 
@@ -79,6 +81,14 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             teacherFrame_ = new TeacherTableFrame(&ds, app_);
             w = teacherFrame_;
             core_.setBeforeShow(info.id, [this] { teacherFrame_->prepareForShow(); });
+            break;
+        case PanelId::Subjects:
+            kmSet_ = new KmSetWnd(doc_);
+            w = kmSet_;
+            core_.setBeforeShow(info.id, [this] { kmSet_->reload(); });
+            // The take-over runs as one undo step; the user then reads which plan rows went.
+            core_.setOnLeave(info.id, [this](DataSet& ds) { pendingMessage_ = takeOverMessage(takeOverLessonCounts(ds)); });
+            core_.setBeforeSave(info.id, [this](DataSet& ds) { pendingMessage_ = takeOverMessage(takeOverLessonCounts(ds)); });
             break;
         default:
             w = new PendingPanelWnd(QString::fromUtf8(info.name));
@@ -217,6 +227,7 @@ void QelvoView::runButton(MenuButton button)
         break;
     case MainView::Command::Home:
         topMenu_->refresh();
+        tellPendingMessage();
         break;
     case MainView::Command::Quit:
         // With unsaved changes the window's save question (保存 / 不保存 / 取消), asked as it
@@ -226,9 +237,11 @@ void QelvoView::runButton(MenuButton button)
         break;
     case MainView::Command::Save:
         save(false);
+        tellPendingMessage();
         break;
     case MainView::Command::SaveAs:
         save(true);
+        tellPendingMessage();
         break;
     case MainView::Command::Clear:
         // The master timetable's clear command comes with its panel.
@@ -315,6 +328,15 @@ void QelvoView::exportText()
         QDesktopServices::openUrl(QUrl::fromLocalFile(qu(app_.programFolder())));
 }
 
+void QelvoView::tellPendingMessage()
+{
+    if (pendingMessage_.empty())
+        return;
+    const std::string message = std::move(pendingMessage_);
+    pendingMessage_.clear();
+    Prompter::current().inform(this, qs(message));
+}
+
 void QelvoView::dataSetReplaced(DataSet& dataSet)
 {
     classManage_->setDataSet(dataSet);
@@ -322,6 +344,8 @@ void QelvoView::dataSetReplaced(DataSet& dataSet)
     classFrame_->setDataSet(&dataSet);
     teacherFrame_->setDataSet(&dataSet);
     paikeRun_->dataSetReplaced();
+    kmSet_->model().select(dataSet, -1, -1);
+    kmSet_->reload();
     core_.showHome();
     emit titleChanged();
 }

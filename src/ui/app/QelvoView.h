@@ -27,6 +27,7 @@ class TeacherTableFrame;
 class PaikeRunWnd;
 class ClassManageWnd;
 class ClassGridDefWnd;
+class KmSetWnd;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -45,6 +46,7 @@ public:
     PaikeRunWnd* paikeRun() const { return paikeRun_; }
     ClassManageWnd* classManage() const { return classManage_; }
     ClassGridDefWnd* classGridDef() const { return classGridDef_; }
+    KmSetWnd* kmSet() const { return kmSet_; }
 
     QWidget* panel(PanelId id) const { return panels_[static_cast<std::size_t>(id)]; }
 
@@ -78,6 +80,9 @@ private:
     QAction* makeAction(MenuButton button, const QList<QKeySequence>& keys);
     void mergeData();
     void exportText();
+    // After "返回" or "保存" from the subjects panel: the user reads which plan rows the take-over
+    // removed.
+    void tellPendingMessage();
 
     Application& app_;
     Document& doc_;
@@ -90,8 +95,10 @@ private:
     PaikeRunWnd* paikeRun_ = nullptr;
     ClassManageWnd* classManage_ = nullptr;
     ClassGridDefWnd* classGridDef_ = nullptr;
+    KmSetWnd* kmSet_ = nullptr;
     std::array<QWidget*, PanelCount> panels_{};
     std::array<QAction*, 9> actions_{};
+    std::string pendingMessage_; // what a take-over has to tell the user (GBK)
     int listenerId_ = 0;
     int undoListenerId_ = 0;
 

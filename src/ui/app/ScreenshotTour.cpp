@@ -27,6 +27,17 @@
 #include "ui/setup/PeriodTimeDlg.h"
 #include "ui/setup/TimeGridBoxWnd.h"
 #include "ui/widgets/LeftMenuWnd.h"
+#include "data/DataSet.h"
+#include "data/Gbk.h"
+#include "setup/SubjectQuickImport.h"
+#include "setup/SubjectRulePreset.h"
+#include "ui/setup/KmSetWnd.h"
+#include "ui/setup/SubjectImportDlg.h"
+#include "ui/setup/SubjectRulePresetDlg.h"
+#include "ui/setup/TeacherRuleDlg.h"
+#include "ui/widgets/GridCtrl.h"
+#include <QListWidget>
+#include "ui/widgets/ScopeTreeWnd.h"
 
 namespace tabrel::ui {
 
@@ -74,6 +85,76 @@ bool saveModal(const QDir& dir, const QString& name, const std::function<void()>
         dlg->reject();
     });
     open();
+    return ok;
+}
+
+// The subjects panel with a pasted catalogue, its quick import, the preset window and both teacher
+// rule windows.
+bool visitSubjectPanels(MainFrame& frame, Document& doc, const QDir& dir)
+{
+    bool ok = true;
+    QelvoView* view = frame.view();
+    view->openPanel(QStringLiteral("科目管理"));
+    KmSetWnd* panel = view->kmSet();
+    {
+        SubjectImportDlg dlg(panel, doc);
+        dlg.model().paste(1, 1, gbk::literal("语文\t6\t6\t5\n数学\t6\t6\t6\n英语\t5\t5\t5\n物理\t\t3\t3\n"
+                                             "化学\t\t\t3\n体育\t3\t3\t3\n音乐\t1\t1\n美术\t1\t1\n信息技术\t2\t1.1\t16\n"));
+        dlg.grid()->itemModel()->reload();
+        dlg.show();
+        ok &= save(&dlg, dir, QStringLiteral("11-subjects-quick-import.png"));
+        dlg.accept();
+    }
+    panel->reload();
+    DataSet& ds = doc.dataSet();
+    // 体育 不排 on 第1节 of every class of the first grade, 信息技术 一定排 for one class.
+    for (std::size_t s = 0; s < ds.subjects.size(); ++s) {
+        SubjectRulePreset preset(ds, static_cast<int>(s));
+        const std::size_t nodes = preset.tree().nodes().size();
+        if (ds.subjects[s]->name == gbk::literal("体育") && nodes > 1) {
+            preset.selectScope(ds, 1);
+            for (int d = 0; d < ds.dayCount(); ++d)
+                preset.grid().write(ds, 0, d, gbk::literal("不排"));
+            preset.selectScope(ds, 0);
+            KmGrid::setRuleSummary(ds, static_cast<int>(s), preset.summary(ds));
+        }
+        if (ds.subjects[s]->name == gbk::literal("信息技术") && nodes > 2) {
+            preset.selectScope(ds, 2);
+            preset.grid().write(ds, 5, 1, gbk::literal("一定排"));
+            KmGrid::setRuleSummary(ds, static_cast<int>(s), preset.summary(ds));
+        }
+    }
+    panel->model().select(ds, 5, 7);
+    const Rect rules = panel->model().cellRect(ds, 5, static_cast<int>(panel->model().columns(ds).size()) - 1);
+    panel->model().press(ds, rules.left + 100, rules.top + 5);
+    panel->model().release(ds, rules.left + 100, rules.top + 5);
+    panel->update();
+    ok &= save(&frame, dir, QStringLiteral("12-subjects-panel.png"));
+    panel->model().hideButtons();
+    {
+        SubjectRulePresetDlg dlg(panel, doc, 5);
+        dlg.tree()->selectNode(1);
+        dlg.show();
+        ok &= save(&dlg, dir, QStringLiteral("13-subject-rule-preset.png"));
+        dlg.close();
+    }
+    if (!ds.teachers.empty()) {
+        ds.setTeacherSlotValue(0, 0, ds.teachers[0]->name, gbk::literal("不排"));
+        TeacherRuleDlg one(panel, doc, 0);
+        one.show();
+        ok &= save(&one, dir, QStringLiteral("14-teacher-rule.png"));
+        one.close();
+        TeachersRuleDlg many(panel, doc);
+        for (int i = 0; i < std::min(3, many.list()->count()); ++i)
+            many.list()->item(i)->setCheckState(Qt::Checked);
+        many.show();
+        ok &= save(&many, dir, QStringLiteral("15-teachers-rule.png"));
+        many.close();
+    }
+    view->runButton(QStringLiteral("返回"));
+    view->openPanel(QStringLiteral("科目管理"));
+    ok &= save(&frame, dir, QStringLiteral("16-subjects-after-return.png"));
+    view->runButton(QStringLiteral("返回"));
     return ok;
 }
 } // namespace
@@ -139,7 +220,7 @@ int runScreenshotTour(Application& app, Document& doc, const QString& folder, co
     ok &= save(&frame, dir, QStringLiteral("08-teacher-timetables.png"));
     view->runButton(QStringLiteral("返回"));
 
-    view->openPanel(QStringLiteral("科目管理"));
+    view->openPanel(QStringLiteral("任课信息"));
     ok &= save(&frame, dir, QStringLiteral("09-pending-panel.png"));
     view->runButton(QStringLiteral("返回"));
 
@@ -179,6 +260,7 @@ int runScreenshotTour(Application& app, Document& doc, const QString& folder, co
     });
     ok &= saveModal(dir, QStringLiteral("18-insert-common-row.png"), [cg] { cg->insertCommonRow(); });
     view->runButton(QStringLiteral("返回"));
+    ok &= visitSubjectPanels(frame, doc, dir);
 
     AboutDlg about(&frame);
     about.show();
