@@ -4,6 +4,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/CopyPasteKinds.h"
+#include "cli/TeacherKinds.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 
@@ -15,6 +16,9 @@ namespace {
 const std::vector<CopyKind>& copyKinds()
 {
     static const std::vector<CopyKind> kinds = {
+        {"teachers", false, copyTeachers},
+        {"assignments", false, copyAssignments},
+        {"teacher-load", false, copyTeacherLoad},
     };
     return kinds;
 }
@@ -22,6 +26,8 @@ const std::vector<CopyKind>& copyKinds()
 const std::vector<PasteKind>& pasteKinds()
 {
     static const std::vector<PasteKind> kinds = {
+        {"teachers", true, false, pasteTeachers},
+        {"assignments", true, false, pasteAssignments},
     };
     return kinds;
 }

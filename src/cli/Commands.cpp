@@ -20,6 +20,8 @@ const std::vector<Command>& commands()
         {"merge", "tabrel-cli merge A.qtf B.qtf -o OUT.qtf", cmdMerge},
         {"copy", "tabrel-cli copy FILE.qtf KIND [--grade NAME]", cmdCopy},
         {"paste", "tabrel-cli paste FILE.qtf KIND TEXT (-o OUT.qtf | --in-place) [--at ROW,COL] [--grade NAME]", cmdPaste},
+        {"add-teachers", "tabrel-cli add-teachers FILE.qtf (-o OUT.qtf | --in-place)", cmdAddTeachers},
+        {"copy-rules", "tabrel-cli copy-rules FILE.qtf (--subject A --to B | --teacher A --to B) (-o OUT.qtf | --in-place)", cmdCopyRules},
     };
     return table;
 }

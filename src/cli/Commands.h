@@ -82,5 +82,7 @@ int cmdExport(const std::vector<std::string>& args, Io io);
 int cmdMerge(const std::vector<std::string>& args, Io io);
 int cmdCopy(const std::vector<std::string>& args, Io io);
 int cmdPaste(const std::vector<std::string>& args, Io io);
+int cmdAddTeachers(const std::vector<std::string>& args, Io io);
+int cmdCopyRules(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli
