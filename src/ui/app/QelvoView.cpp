@@ -14,6 +14,8 @@
 #include "ui/app/UiText.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
+#include "ui/setup/TeacherClassMatchWnd.h"
+#include "ui/setup/TeacherInfoWnd.h"
 
 namespace tabrel::ui {
 
@@ -49,6 +51,14 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             teacherFrame_ = new TeacherTableFrame(&ds, app_);
             w = teacherFrame_;
             core_.setBeforeShow(name, [this] { teacherFrame_->prepareForShow(); });
+        } else if (name == GBK("教师信息")) {
+            teacherInfo_ = new TeacherInfoWnd(&ds);
+            w = teacherInfo_;
+            core_.setBeforeShow(name, [this] { teacherInfo_->prepareForShow(); });
+        } else if (name == GBK("任课信息")) {
+            teacherClassMatch_ = new TeacherClassMatchWnd(&ds);
+            w = teacherClassMatch_;
+            core_.setBeforeShow(name, [this] { teacherClassMatch_->prepareForShow(); });
         } else {
             w = new PendingPanelWnd(qs(name));
         }
@@ -208,6 +218,8 @@ void QelvoView::dataSetReplaced(DataSet& dataSet)
     classFrame_->setDataSet(&dataSet);
     teacherFrame_->setDataSet(&dataSet);
     paikeRun_->setDataSet(dataSet);
+    teacherInfo_->setDataSet(&dataSet);
+    teacherClassMatch_->setDataSet(&dataSet);
     core_.showHome();
     emit titleChanged();
 }

@@ -22,6 +22,8 @@ class TopMenuWnd;
 class ClassTableFrame;
 class TeacherTableFrame;
 class PaikeRunWnd;
+class TeacherInfoWnd;
+class TeacherClassMatchWnd;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -38,6 +40,8 @@ public:
     ClassTableFrame* classFrame() const { return classFrame_; }
     TeacherTableFrame* teacherFrame() const { return teacherFrame_; }
     PaikeRunWnd* paikeRun() const { return paikeRun_; }
+    TeacherInfoWnd* teacherInfo() const { return teacherInfo_; }
+    TeacherClassMatchWnd* teacherClassMatch() const { return teacherClassMatch_; }
 
     // `showPanel` with the refusal shown as a message.
     bool openPanel(const QString& name);
@@ -71,6 +75,8 @@ private:
     ClassTableFrame* classFrame_ = nullptr;
     TeacherTableFrame* teacherFrame_ = nullptr;
     PaikeRunWnd* paikeRun_ = nullptr;
+    TeacherInfoWnd* teacherInfo_ = nullptr;
+    TeacherClassMatchWnd* teacherClassMatch_ = nullptr;
     std::map<std::string, QWidget*> panels_; // by GBK name
     int listenerId_ = 0;
 };
