@@ -21,7 +21,7 @@ TeachingAssignment* assignmentOf(const DataSet& ds, int classIndex, int subjectI
 {
     if (subjectIndex < 0 || subjectIndex >= static_cast<int>(ds.subjects.size()) || classIndex < 0)
         return nullptr;
-    const auto classes = allClasses(ds);
+    const auto classes = TeacherClassMatch::classList(ds);
     if (classIndex >= static_cast<int>(classes.size()))
         return nullptr;
     return classes[classIndex]->FindAssignment(ds.subjects[subjectIndex]->name);
@@ -30,6 +30,15 @@ TeachingAssignment* assignmentOf(const DataSet& ds, int classIndex, int subjectI
 } // namespace
 
 // ---------------------------------------------------------------- the assignment
+
+std::vector<ClassTable*> TeacherClassMatch::classList(const DataSet& ds)
+{
+    std::vector<ClassTable*> list;
+    for (const auto& g : ds.grades)
+        for (const auto& c : g->classes)
+            list.push_back(c.get());
+    return list;
+}
 
 int TeacherClassMatch::classCount(const DataSet& ds)
 {
@@ -41,7 +50,7 @@ int TeacherClassMatch::classCount(const DataSet& ds)
 
 std::string TeacherClassMatch::className(const DataSet& ds, int classIndex)
 {
-    const auto classes = allClasses(ds);
+    const auto classes = TeacherClassMatch::classList(ds);
     if (classIndex < 0 || classIndex >= static_cast<int>(classes.size()))
         return {};
     return classes[classIndex]->name;
@@ -69,7 +78,7 @@ std::string TeacherClassMatch::wholeTableText(const DataSet& ds)
     for (const auto& s : ds.subjects)
         header.push_back(s->name);
     rows.push_back(std::move(header));
-    const auto classes = allClasses(ds);
+    const auto classes = TeacherClassMatch::classList(ds);
     for (const ClassTable* c : classes) {
         std::vector<std::string> row{c->name};
         for (const auto& s : ds.subjects) {
@@ -85,7 +94,7 @@ bool TeacherClassMatch::pasteAt(DataSet& ds, int classIndex, int subjectIndex, c
 {
     if (classIndex < 0 || subjectIndex < 0)
         return false;
-    const auto classes = allClasses(ds);
+    const auto classes = TeacherClassMatch::classList(ds);
     const long long classTotal = static_cast<long long>(classes.size());
     const long long subjectTotal = static_cast<long long>(ds.subjects.size());
     bool changed = false;

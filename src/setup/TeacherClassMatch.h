@@ -13,6 +13,7 @@
 
 namespace tabrel {
 
+class ClassTable;
 class DataSet;
 class TeacherInfoRecord;
 
@@ -24,6 +25,8 @@ public:
     static constexpr int ShownSubjects = 19; // of which these show subjects
 
     // ---- the assignment, by class and subject index ----
+    // The matrix rows: every class of every grade, grades in order and classes in grade order.
+    static std::vector<ClassTable*> classList(const DataSet& ds);
     static int classCount(const DataSet& ds);
     static std::string className(const DataSet& ds, int classIndex);
     static std::string assignmentTeacherAt(const DataSet& ds, int classIndex, int subjectIndex);

@@ -170,7 +170,7 @@ void TeacherClassMatchCtrl::paintEvent(QPaintEvent*)
         const QString name = c <= TeacherClassMatch::ShownSubjects && j < subjects ? qs(ds.subjects[j]->name) : QString();
         cell(qr(TeacherClassMatch::matrixCellRect(l, 0, c)), name, HeaderFill, Qt::black, Qt::AlignCenter);
     }
-    const auto list = allClasses(ds);
+    const auto list = TeacherClassMatch::classList(ds);
     for (int r = 1; r <= TeacherClassMatch::MatrixRows; ++r) {
         const int i = model_.firstClass() + r - 1;
         const bool hasClass = i < classes;
