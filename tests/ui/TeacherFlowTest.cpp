@@ -112,6 +112,11 @@ private slots:
         QCOMPARE(doc.dataSet().teachers.size(), std::size_t{40});
         QCOMPARE(qs(doc.dataSet().teachers[39]->name), teacherName(39));
         QCOMPARE(doc.dataSet().teachers[39]->workload, 12);
+        // The paste is one step: Ctrl+Z takes the whole list away, Ctrl+Y brings it back.
+        QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(doc.dataSet().teachers.size(), std::size_t{1});
+        QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(doc.dataSet().teachers.size(), std::size_t{40});
         // A typed short name, ended with Tab, goes on into the next cell.
         QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(0, 2).center());
         QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(0, 2).center());
