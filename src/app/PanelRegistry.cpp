@@ -10,6 +10,8 @@
 #include "setup/CommonPeriodPage.h"
 #include "setup/KmGrid.h"
 #include "setup/LessonTakeOver.h"
+#include "setup/TeacherClassMatch.h"
+#include "setup/TeacherInfoGrid.h"
 
 namespace tabrel {
 
@@ -39,8 +41,10 @@ const std::vector<PanelInfo>& panels()
         {PanelId::ClassManage, "班级管理", "class-manage", Editing, nullptr, false, {}, {}, ClassManagePage::helpPage},
         {PanelId::TimeGrid, "课时安排", "time-grid", Editing, nullptr, false, {}, {}, CommonPeriodPage::helpPage},
         {PanelId::Subjects, "科目管理", "subjects", Editing, nullptr, false, LessonCounts, LessonCounts, kmSetHelpPage},
-        {PanelId::Teachers, "教师信息", "teachers", Editing, nullptr, false, {}, LessonCounts},
-        {PanelId::Assignments, "任课信息", "assignments", Editing, nullptr, false, MissingTeachers},
+        {PanelId::Teachers, "教师信息", "teachers", Editing, nullptr, false, {}, LessonCounts,
+         TeacherInfoGrid::helpPage},
+        {PanelId::Assignments, "任课信息", "assignments", Editing, nullptr, false, MissingTeachers, {},
+         TeacherClassMatch::helpPage},
         {PanelId::ManualPaike, "手动排课", "manual-paike", Editing, nullptr, true},
         {PanelId::AutoPaike, "自动排课", "auto-paike", Editing, "请保存数据后，再打开，再自动排课", true, {}, {},
          autoPaikeHelpPage},

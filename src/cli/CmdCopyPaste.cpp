@@ -6,6 +6,7 @@
 #include "cli/CmdGradeKinds.h"
 #include "cli/CmdSubjectKinds.h"
 #include "cli/CopyPasteKinds.h"
+#include "cli/TeacherKinds.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 
@@ -17,6 +18,9 @@ namespace {
 const std::vector<CopyKind>& copyKinds()
 {
     static const std::vector<CopyKind> kinds = {
+        {"teachers", false, copyTeachers},
+        {"assignments", false, copyAssignments},
+        {"teacher-load", false, copyTeacherLoad},
     };
     return kinds;
 }
@@ -27,6 +31,8 @@ const std::vector<PasteKind>& pasteKinds()
         {"grades", false, false, pasteGrades},
         {"class-names", false, false, pasteClassNames},
         {"subjects", false, false, pasteSubjects},
+        {"teachers", true, false, pasteTeachers},
+        {"assignments", true, false, pasteAssignments},
     };
     return kinds;
 }

@@ -21,6 +21,7 @@ const std::vector<Command>& commands()
         {"copy", "tabrel-cli copy FILE.qtf KIND [--grade NAME]", cmdCopy},
         {"paste", "tabrel-cli paste FILE.qtf KIND TEXT (-o OUT.qtf | --in-place) [--at ROW,COL] [--grade NAME]", cmdPaste},
         {"plan", "tabrel-cli plan FILE.qtf (-o OUT.qtf | --in-place)", cmdPlan},
+        {"add-teachers", "tabrel-cli add-teachers FILE.qtf (-o OUT.qtf | --in-place)", cmdAddTeachers},
         {"copy-rules", "tabrel-cli copy-rules FILE.qtf (--subject A --to B | --teacher A --to B) (-o OUT.qtf | --in-place)", cmdCopyRules},
     };
     return table;

@@ -83,6 +83,7 @@ int cmdMerge(const std::vector<std::string>& args, Io io);
 int cmdCopy(const std::vector<std::string>& args, Io io);
 int cmdPaste(const std::vector<std::string>& args, Io io);
 int cmdPlan(const std::vector<std::string>& args, Io io);
+int cmdAddTeachers(const std::vector<std::string>& args, Io io);
 int cmdCopyRules(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli

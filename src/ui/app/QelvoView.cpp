@@ -22,6 +22,9 @@
 #include "ui/setup/ClassManageWnd.h"
 #include "setup/LessonTakeOver.h"
 #include "ui/setup/KmSetWnd.h"
+#include "ui/setup/TeacherClassMatchWnd.h"
+#include "ui/setup/TeacherInfoWnd.h"
+#include "ui/setup/TeacherRuleDlg.h"
 
 namespace tabrel::ui {
 
@@ -90,6 +93,29 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             core_.setOnLeave(info.id, [this](DataSet& ds) { pendingMessage_ = takeOverMessage(takeOverLessonCounts(ds)); });
             core_.setBeforeSave(info.id, [this](DataSet& ds) { pendingMessage_ = takeOverMessage(takeOverLessonCounts(ds)); });
             break;
+        case PanelId::Teachers:
+            teacherInfo_ = new TeacherInfoWnd(&ds);
+            teacherInfo_->setRunner(undoRunner());
+            // "设置..." and "多人同时设置" open the slot-rule windows of the subjects' rules.
+            teacherInfo_->setRuleWindows(
+                [this](QWidget* parent, DataSet&, const std::string& name) -> std::optional<std::string> {
+                    TeacherRuleDlg dlg(parent, doc_, std::vector<std::string>{name});
+                    dlg.exec();
+                    return dlg.summary();
+                },
+                [this](QWidget* parent, DataSet&) {
+                    TeachersRuleDlg dlg(parent, doc_);
+                    dlg.exec();
+                });
+            w = teacherInfo_;
+            core_.setBeforeShow(info.id, [this] { teacherInfo_->prepareForShow(); });
+            break;
+        case PanelId::Assignments:
+            teacherClassMatch_ = new TeacherClassMatchWnd(&ds);
+            teacherClassMatch_->setRunner(undoRunner());
+            w = teacherClassMatch_;
+            core_.setBeforeShow(info.id, [this] { teacherClassMatch_->prepareForShow(); });
+            break;
         default:
             w = new PendingPanelWnd(QString::fromUtf8(info.name));
             break;
@@ -147,9 +173,19 @@ void QelvoView::schoolChanged()
         a->setText(qs(stack.redoText()));
     }
     core_.refreshUndoButtons();
+    // The editing pages re-read the school after every step, undo and redo included.
+    if (teacherInfo_ && stack_->currentWidget() == teacherInfo_)
+        teacherInfo_->refresh();
+    if (teacherClassMatch_ && stack_->currentWidget() == teacherClassMatch_)
+        teacherClassMatch_->refresh();
     topMenu_->setToolTips(qs(stack.undoText()), qs(stack.redoText()));
     topMenu_->update();
     emit titleChanged();
+}
+
+EditRunner QelvoView::undoRunner()
+{
+    return [this](const std::string& stepName, const EditFn& edit) { return doc_.undoStack().push(stepName, edit); };
 }
 
 QWidget* QelvoView::panel(const QString& name) const
@@ -346,6 +382,8 @@ void QelvoView::dataSetReplaced(DataSet& dataSet)
     paikeRun_->dataSetReplaced();
     kmSet_->model().select(dataSet, -1, -1);
     kmSet_->reload();
+    teacherInfo_->setDataSet(&dataSet);
+    teacherClassMatch_->setDataSet(&dataSet);
     core_.showHome();
     emit titleChanged();
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/MainView.h"
+#include "ui/setup/EditRunner.h"
 
 class QAction;
 class QStackedWidget;
@@ -28,6 +29,8 @@ class PaikeRunWnd;
 class ClassManageWnd;
 class ClassGridDefWnd;
 class KmSetWnd;
+class TeacherInfoWnd;
+class TeacherClassMatchWnd;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -47,6 +50,8 @@ public:
     ClassManageWnd* classManage() const { return classManage_; }
     ClassGridDefWnd* classGridDef() const { return classGridDef_; }
     KmSetWnd* kmSet() const { return kmSet_; }
+    TeacherInfoWnd* teacherInfo() const { return teacherInfo_; }
+    TeacherClassMatchWnd* teacherClassMatch() const { return teacherClassMatch_; }
 
     QWidget* panel(PanelId id) const { return panels_[static_cast<std::size_t>(id)]; }
 
@@ -77,6 +82,8 @@ protected:
 private:
     void showWidgetOf(std::optional<PanelId> panel);
     void schoolChanged();
+    // Runs an editing page's change as one step of the document's undo stack.
+    EditRunner undoRunner();
     QAction* makeAction(MenuButton button, const QList<QKeySequence>& keys);
     void mergeData();
     void exportText();
@@ -96,6 +103,8 @@ private:
     ClassManageWnd* classManage_ = nullptr;
     ClassGridDefWnd* classGridDef_ = nullptr;
     KmSetWnd* kmSet_ = nullptr;
+    TeacherInfoWnd* teacherInfo_ = nullptr;
+    TeacherClassMatchWnd* teacherClassMatch_ = nullptr;
     std::array<QWidget*, PanelCount> panels_{};
     std::array<QAction*, 9> actions_{};
     std::string pendingMessage_; // what a take-over has to tell the user (GBK)

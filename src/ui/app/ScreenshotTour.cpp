@@ -38,6 +38,15 @@
 #include "ui/widgets/GridCtrl.h"
 #include <QListWidget>
 #include "ui/widgets/ScopeTreeWnd.h"
+#include "ui/setup/GroupNameDlg.h"
+#include "ui/setup/TableViewDlg.h"
+#include "ui/setup/TeacherClassMatchCtrl.h"
+#include "ui/setup/TeacherClassMatchWnd.h"
+#include "ui/setup/TeacherGroupDlg.h"
+#include "ui/setup/TeacherInfoGridCtrl.h"
+#include "ui/setup/TeacherInfoWnd.h"
+#include "setup/TeacherClassMatch.h"
+#include "data/DataSet.h"
 
 namespace tabrel::ui {
 
@@ -261,6 +270,45 @@ int runScreenshotTour(Application& app, Document& doc, const QString& folder, co
     ok &= saveModal(dir, QStringLiteral("18-insert-common-row.png"), [cg] { cg->insertCommonRow(); });
     view->runButton(QStringLiteral("返回"));
     ok &= visitSubjectPanels(frame, doc, dir);
+    // The teacher page with the rule buttons of the second teacher, the group dialogs.
+    view->openPanel(QStringLiteral("教师信息"));
+    {
+        TeacherInfoGridCtrl* grid = view->teacherInfo()->gridCtrl();
+        grid->grid().leftDown(1, 6);
+        grid->grid().leftUp(1, 6);
+        grid->refresh();
+    }
+    ok &= save(&frame, dir, QStringLiteral("11-teacher-page.png"));
+    {
+        TeacherGroupDlg groups(&doc.dataSet(), [&doc](const std::string&, const EditFn& edit) { return edit(doc.dataSet()); },
+                               &frame);
+        groups.show();
+        groups.addTeacherRow(0);
+        groups.addTeacherRow(2);
+        ok &= save(&groups, dir, QStringLiteral("12-teacher-groups.png"));
+        GroupNameDlg names(doc.dataSet().teacherGroupTable, &groups);
+        names.show();
+        ok &= save(&names, dir, QStringLiteral("13-group-names.png"));
+    }
+    view->runButton(QStringLiteral("返回"));
+
+    // The assignment page with one teacher's classes in red.
+    view->openPanel(QStringLiteral("任课信息"));
+    {
+        TeacherClassMatchCtrl* ctrl = view->teacherClassMatch()->control();
+        const auto l = ctrl->currentLayout();
+        const QPoint p = ctrl->matrixPoint(1, 1);
+        ctrl->model().leftDown(doc.dataSet(), l, p.x(), p.y());
+        ctrl->model().leftUp(doc.dataSet(), l, p.x(), p.y());
+        ctrl->update();
+    }
+    ok &= save(&frame, dir, QStringLiteral("14-assignment-page.png"));
+    {
+        TableViewDlg load(QStringLiteral("教师任教信息表"), TeacherClassMatch::teacherLoadRows(doc.dataSet()), &frame);
+        load.show();
+        ok &= save(&load, dir, QStringLiteral("15-teacher-load.png"));
+    }
+    view->runButton(QStringLiteral("返回"));
 
     AboutDlg about(&frame);
     about.show();

@@ -1,0 +1,167 @@
+#include "ui/setup/TeacherInfoWnd.h"
+
+#include <QPushButton>
+
+#include "data/DataSet.h"
+#include "setup/TeacherInfoGrid.h"
+#include "ui/app/Prompter.h"
+#include "ui/app/UiText.h"
+#include "ui/setup/TeacherGroupDlg.h"
+#include "ui/setup/TeacherInfoGridCtrl.h"
+
+namespace tabrel::ui {
+
+namespace {
+constexpr int ButtonHeight = 28;
+constexpr int ButtonWidth = 100;
+constexpr int Margin = 6;
+} // namespace
+
+TeacherInfoWnd::TeacherInfoWnd(DataSet* dataSet, QWidget* parent) : QWidget(parent), ds_(dataSet)
+{
+    setObjectName(QStringLiteral("TeacherInfoWnd"));
+    run_ = [this](const std::string&, const EditFn& edit) { return ds_ && edit(*ds_); };
+    grid_ = new TeacherInfoGridCtrl(dataSet, this);
+    struct B {
+        const char* text;
+        void (TeacherInfoWnd::*slot)();
+    } defs[] = {
+        {"添加教师", &TeacherInfoWnd::addTeacher},   {"删除教师", &TeacherInfoWnd::deleteTeacher},
+        {"上移一行", &TeacherInfoWnd::moveUp},       {"下移一行", &TeacherInfoWnd::moveDown},
+        {"数据粘贴", nullptr},                       {"数据复制", nullptr},
+        {"分组", &TeacherInfoWnd::openGroups},       {"多人同时设置", &TeacherInfoWnd::openSeveralTeachers},
+    };
+    for (const B& d : defs) {
+        auto* b = new QPushButton(QString::fromUtf8(d.text), this);
+        b->setFocusPolicy(Qt::NoFocus);
+        if (d.slot)
+            connect(b, &QPushButton::clicked, this, d.slot);
+        buttons_.push_back(b);
+    }
+    connect(button(QStringLiteral("数据粘贴")), &QPushButton::clicked, grid_, &TeacherInfoGridCtrl::pasteClipboard);
+    connect(button(QStringLiteral("数据复制")), &QPushButton::clicked, grid_, &TeacherInfoGridCtrl::copyWholeTable);
+    setRuleWindows({}, {});
+}
+
+QPushButton* TeacherInfoWnd::button(const QString& text) const
+{
+    for (QPushButton* b : buttons_)
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+void TeacherInfoWnd::setDataSet(DataSet* dataSet)
+{
+    ds_ = dataSet;
+    grid_->setDataSet(dataSet);
+}
+
+void TeacherInfoWnd::setRunner(EditRunner runner)
+{
+    run_ = runner;
+    grid_->setRunner(std::move(runner));
+}
+
+void TeacherInfoWnd::setRuleWindows(
+    std::function<std::optional<std::string>(QWidget*, DataSet&, const std::string&)> oneTeacher,
+    std::function<void(QWidget*, DataSet&)> severalTeachers)
+{
+    if (oneTeacher)
+        grid_->openTeacherRules = [this, oneTeacher](const std::string& name) -> std::optional<std::string> {
+            if (!ds_)
+                return std::nullopt;
+            return oneTeacher(this, *ds_, name);
+        };
+    else
+        grid_->openTeacherRules = nullptr;
+    severalTeachers_ = std::move(severalTeachers);
+    button(QStringLiteral("多人同时设置"))->setEnabled(static_cast<bool>(severalTeachers_));
+}
+
+void TeacherInfoWnd::prepareForShow()
+{
+    refresh();
+}
+
+void TeacherInfoWnd::refresh()
+{
+    grid_->refresh();
+}
+
+void TeacherInfoWnd::resizeEvent(QResizeEvent*)
+{
+    int x = Margin;
+    for (QPushButton* b : buttons_) {
+        const int w = std::max(ButtonWidth, b->sizeHint().width());
+        b->setGeometry(x, Margin, w, ButtonHeight);
+        x += w + Margin;
+    }
+    const int top = Margin * 2 + ButtonHeight;
+    grid_->setGeometry(Margin, top, std::max(0, width() - 2 * Margin), std::max(0, height() - top - Margin));
+}
+
+void TeacherInfoWnd::addTeacher()
+{
+    TeacherInfoGrid& g = grid_->grid();
+    run_(GBK("添加教师"), [&g](DataSet& ds) { return g.addTeacher(ds); });
+    // Show the new last row.
+    if (ds_)
+        g.scrollTo(static_cast<int>(ds_->teachers.size()), static_cast<int>(ds_->teachers.size()));
+    refresh();
+}
+
+void TeacherInfoWnd::deleteTeacher()
+{
+    TeacherInfoGrid& g = grid_->grid();
+    if (!ds_ || g.selectedTeacher() < 0 || g.selectedTeacher() >= static_cast<int>(ds_->teachers.size()))
+        return;
+    const std::string question = TeacherInfoGrid::deleteQuestion(*ds_, g.selectedTeacher());
+    if (!question.empty() && !Prompter::current().confirm(this, qs(question)))
+        return;
+    run_(GBK("删除教师"), [&g](DataSet& ds) { return g.deleteSelected(ds); });
+    refresh();
+}
+
+void TeacherInfoWnd::moveUp()
+{
+    TeacherInfoGrid& g = grid_->grid();
+    run_(GBK("上移教师"), [&g](DataSet& ds) { return g.moveUp(ds); });
+    refresh();
+}
+
+void TeacherInfoWnd::moveDown()
+{
+    TeacherInfoGrid& g = grid_->grid();
+    run_(GBK("下移教师"), [&g](DataSet& ds) { return g.moveDown(ds); });
+    refresh();
+}
+
+void TeacherInfoWnd::openGroups()
+{
+    if (!ds_)
+        return;
+    TeacherGroupDlg dlg(ds_, run_, this);
+    dlg.exec();
+    refresh();
+}
+
+void TeacherInfoWnd::openSeveralTeachers()
+{
+    if (!ds_ || !severalTeachers_)
+        return;
+    severalTeachers_(this, *ds_);
+    run_(GBK("多人同时设置"), [](DataSet& ds) {
+        std::vector<std::string> before;
+        for (const auto& t : ds.teachers)
+            before.push_back(t->ruleSummary);
+        ds.refreshTeacherSummaries();
+        for (std::size_t i = 0; i < ds.teachers.size(); ++i)
+            if (ds.teachers[i]->ruleSummary != before[i])
+                return true;
+        return false;
+    });
+    refresh();
+}
+
+} // namespace tabrel::ui
