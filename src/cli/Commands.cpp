@@ -20,6 +20,10 @@ const std::vector<Command>& commands()
         {"merge", "tabrel-cli merge A.qtf B.qtf -o OUT.qtf", cmdMerge},
         {"copy", "tabrel-cli copy FILE.qtf KIND [--grade NAME]", cmdCopy},
         {"paste", "tabrel-cli paste FILE.qtf KIND TEXT (-o OUT.qtf | --in-place) [--at ROW,COL] [--grade NAME]", cmdPaste},
+        {"candidates", "tabrel-cli candidates FILE.qtf (--class NAME --period P --day D | --teacher NAME [--period P --day D])", cmdCandidates},
+        {"place", "tabrel-cli place FILE.qtf (--class NAME | --teacher NAME) --period P --day D (--subject S [--in-class NAME] | --empty) (-o OUT.qtf | --in-place)", cmdPlace},
+        {"marks", "tabrel-cli marks FILE.qtf --class NAME --period P --day D", cmdMarks},
+        {"swap", "tabrel-cli swap FILE.qtf (--class NAME | --teacher NAME) --period P --day D --to-period P2 --to-day D2 (-o OUT.qtf | --in-place)", cmdSwap},
     };
     return table;
 }

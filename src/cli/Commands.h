@@ -82,5 +82,9 @@ int cmdExport(const std::vector<std::string>& args, Io io);
 int cmdMerge(const std::vector<std::string>& args, Io io);
 int cmdCopy(const std::vector<std::string>& args, Io io);
 int cmdPaste(const std::vector<std::string>& args, Io io);
+int cmdCandidates(const std::vector<std::string>& args, Io io);
+int cmdPlace(const std::vector<std::string>& args, Io io);
+int cmdMarks(const std::vector<std::string>& args, Io io);
+int cmdSwap(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli
