@@ -168,8 +168,10 @@ std::vector<MenuEntry> ClassTableTiaoKe::placementMenu(DataSet& ds, Slot s)
         entries.push_back({GBK("[空白]"), -1, true});
     ClassTable& c = *currentClass(ds);
     const int n = c.EvaluateSlot(cell, 0);
-    for (int k = 0; k < n; ++k)
-        entries.push_back({c.candidateTexts[k], k, k < ActingMenuEntries});
+    for (int k = 0; k < n; ++k) {
+        const bool placeable = blockingReason(*c.candidates[k]).empty() && textActs(c.candidateTexts[k]);
+        entries.push_back({c.candidateTexts[k], k, k < ActingMenuEntries && placeable});
+    }
     return entries;
 }
 

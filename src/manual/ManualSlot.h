@@ -22,7 +22,7 @@ struct Slot {
 struct MenuEntry {
     std::string text; // GBK, as the menu shows it
     int candidate = -1;
-    bool acts = true; // only the first 19 candidates act when chosen
+    bool acts = true; // false: choosing it does nothing (past the 19 that act, or refused there)
 };
 
 // Only the first 19 candidates of a placement menu act when chosen.

@@ -59,8 +59,11 @@ void TeacherPaike::refresh(DataSet& ds)
     if (TeacherInfoRecord* t = currentTeacher(ds))
         t->rebuildSlotTexts();
     rebuildLists(ds);
+    const Slot h = hovered_;
     hovered_ = {};
     lines_.clear();
+    if (mode_ == Placement && insideGrid(ds, h))
+        hover(ds, h, false);
 }
 
 std::vector<std::string> TeacherPaike::teacherEntries(const DataSet& ds) const
@@ -173,7 +176,7 @@ bool TeacherPaike::shaded(const DataSet& ds, Slot s) const
         return false;
     if (mode_ == Swap && lessonPicked()) {
         const ClassTable* c = currentClass(ds);
-        return c && c->cells[s.period][s.day].mark == GBK("╳");
+        return c && (c->cells[s.period][s.day].mark == GBK("╳") || !c->commonPeriods[s.period][s.day].empty());
     }
     return candidates(s).empty();
 }
@@ -185,7 +188,7 @@ std::string TeacherPaike::swapMark(const DataSet& ds, Slot s) const
     if (s == selected_)
         return GBK("★");
     const ClassTable* c = currentClass(ds);
-    if (!c || teaches(ds, s))
+    if (!c || teaches(ds, s) || !c->commonPeriods[s.period][s.day].empty())
         return {};
     return c->cells[s.period][s.day].mark;
 }

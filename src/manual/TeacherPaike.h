@@ -60,9 +60,10 @@ public:
     LessonCell* lessonAt(const DataSet& ds, Slot s) const;
     const std::vector<Candidate>& candidates(Slot s) const;
     // Drawn shaded: before a pick, a free slot without candidates; during a swap, a free slot whose
-    // class cell is marked "╳".
+    // class cell is marked "╳" or holds a common period.
     bool shaded(const DataSet& ds, Slot s) const;
-    // During a swap, the mark of the class's cell shown in a free slot ("★" for the picked slot).
+    // During a swap, the mark of the class's cell shown in a free slot ("★" for the picked slot);
+    // none over a common period of the class, which takes no lesson.
     std::string swapMark(const DataSet& ds, Slot s) const;
 
     // ---- placement ----

@@ -88,13 +88,17 @@ TEST(ClassViewPlacement, MenusRefusalsAndWhatIsWritten)
         view.refresh(*ds);
         const LessonCell& cell = mine.cells[k.slot.period][k.slot.day];
         const std::string before = cell.subject;
-        const auto menu = texts(view.placementMenu(*ds, k.slot));
+        const auto entries = view.placementMenu(*ds, k.slot);
+        const auto menu = texts(entries);
         EXPECT_EQ(view.menuOpens(*ds, k.slot), !menu.empty());
         if (!menu.empty())
             EXPECT_EQ(menu[0] == G("[空白]"), !before.empty());
         std::string why;
         const bool done = k.subject ? view.placeSubject(*ds, k.slot, G(k.subject), &why) : view.emptyCell(*ds, k.slot, &why);
         EXPECT_EQ(done, k.refusal == nullptr) << U(why);
+        for (const auto& e : entries) // the menu shows whether its entry acts
+            if (k.subject && e.text.rfind(G(k.subject) + G("(剩"), 0) == 0)
+                EXPECT_EQ(e.acts, done) << U(e.text);
         if (k.refusal && *k.refusal)
             EXPECT_EQ(why, G(k.refusal));
         const std::string expected = done ? (k.subject ? G(k.subject) : std::string()) : before;

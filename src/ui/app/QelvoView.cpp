@@ -9,6 +9,7 @@
 #include "data/DataSet.h"
 #include "ui/app/HomePageWnd.h"
 #include "ui/app/PendingPanelWnd.h"
+#include "ui/manual/PaikeTiaokeWnd.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/TopMenuWnd.h"
 #include "ui/app/UiText.h"
@@ -49,6 +50,10 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             teacherFrame_ = new TeacherTableFrame(&ds, app_);
             w = teacherFrame_;
             core_.setBeforeShow(name, [this] { teacherFrame_->prepareForShow(); });
+        } else if (name == GBK("手动排课")) {
+            paikeTiaoke_ = new PaikeTiaokeWnd(ds);
+            w = paikeTiaoke_;
+            core_.setBeforeShow(name, [this] { paikeTiaoke_->prepareForShow(); });
         } else {
             w = new PendingPanelWnd(qs(name));
         }
@@ -208,6 +213,7 @@ void QelvoView::dataSetReplaced(DataSet& dataSet)
     classFrame_->setDataSet(&dataSet);
     teacherFrame_->setDataSet(&dataSet);
     paikeRun_->setDataSet(dataSet);
+    paikeTiaoke_->setDataSet(dataSet);
     core_.showHome();
     emit titleChanged();
 }

@@ -22,6 +22,7 @@ class TopMenuWnd;
 class ClassTableFrame;
 class TeacherTableFrame;
 class PaikeRunWnd;
+class PaikeTiaokeWnd;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -38,6 +39,7 @@ public:
     ClassTableFrame* classFrame() const { return classFrame_; }
     TeacherTableFrame* teacherFrame() const { return teacherFrame_; }
     PaikeRunWnd* paikeRun() const { return paikeRun_; }
+    PaikeTiaokeWnd* paikeTiaoke() const { return paikeTiaoke_; }
 
     // `showPanel` with the refusal shown as a message.
     bool openPanel(const QString& name);
@@ -71,6 +73,7 @@ private:
     ClassTableFrame* classFrame_ = nullptr;
     TeacherTableFrame* teacherFrame_ = nullptr;
     PaikeRunWnd* paikeRun_ = nullptr;
+    PaikeTiaokeWnd* paikeTiaoke_ = nullptr;
     std::map<std::string, QWidget*> panels_; // by GBK name
     int listenerId_ = 0;
 };
