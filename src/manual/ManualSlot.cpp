@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "app/HelpPages.h"
 #include "data/DataSet.h"
+#include "manual/ClassTableTiaoKe.h"
+#include "manual/TeacherPaike.h"
 #include "manual/UnplacedReport.h"
 
 namespace tabrel::manual {
@@ -47,6 +50,14 @@ int classListSize(const DataSet& ds)
     for (const auto& g : ds.grades)
         n += static_cast<int>(g->classes.size());
     return n;
+}
+
+std::string panelHelpPage()
+{
+    return ClassTableTiaoKe::helpPage() + TeacherPaike::helpPage() +
+           "<p>在班级排课中点击右上角的“切换到教师排课”进入教师排课，再点击“切换到班级排课”返回；"
+           "两边各自保留当前的班级、教师和操作方式。</p>" +
+           commonKeysHelp();
 }
 
 int labelIndex(char key)

@@ -42,6 +42,9 @@ ClassTable* classInListOrder(const DataSet& ds, int index);
 int listIndexOf(const DataSet& ds, const ClassTable* classTable);
 int classListSize(const DataSet& ds);
 
+// The help page of the "手动排课" panel: both views and the keys every panel shares (UTF-8 HTML).
+std::string panelHelpPage();
+
 // The label key of the i-th listed candidate ("1234567890qwertyuiop"), or -1 for a key that is no label.
 int labelIndex(char key);
 

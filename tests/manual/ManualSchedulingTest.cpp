@@ -8,6 +8,8 @@
 #include <random>
 #include <set>
 
+#include "app/UndoStack.h"
+#include "data/DataFile.h"
 #include "data/DataSet.h"
 #include "manual/ClassTableTiaoKe.h"
 #include "manual/TeacherPaike.h"
@@ -357,10 +359,10 @@ TEST(TeacherViewList, FollowsTeachersAddedAndDeleted)
     EXPECT_FALSE(view.clearTeacher(*ds));
 }
 
-// Random placements, emptyings and swaps in both views on random schools: after every step each
-// teacher's lesson list holds exactly the cells that name it, and its slot texts are those of its
-// lessons.
-TEST(ManualScheduling, TeachersDerivedDataStayExactThroughRandomEdits)
+// Random placements, emptyings and swaps in both views on random schools, each an undo step:
+// after every step each teacher's lesson list holds exactly the cells that name it and its slot
+// texts are those of its lessons; undoing every step gives back the saved bytes.
+TEST(ManualScheduling, TeachersDerivedDataStayExactThroughRandomEditsAndUndo)
 {
     for (uint32_t seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE(seed);
@@ -372,8 +374,12 @@ TEST(ManualScheduling, TeachersDerivedDataStayExactThroughRandomEdits)
         o.subjects = 6;
         auto ds = randomSchool(seed, o);
         ds->relinkTeacherCells();
-        ComputeAssignedPeriods(*ds);
-        ds->syncTeacherAssignments();
+        PrepareForScheduling(*ds);
+        for (int i = 0; i < manual::classListSize(*ds); ++i)
+            manual::classInListOrder(*ds, i)->RecountPlaced();
+        std::string saved;
+        ASSERT_TRUE(encodeDataFile(*ds, saved).ok());
+        UndoStack undo(*ds);
         ClassTableTiaoKe cv;
         TeacherPaike tv;
         cv.refresh(*ds);
@@ -383,17 +389,19 @@ TEST(ManualScheduling, TeachersDerivedDataStayExactThroughRandomEdits)
         const int T = manual::shownPeriods(*ds), D = manual::shownDays(*ds);
         if (T == 0 || D == 0 || cv.classCount() == 0)
             continue;
-        for (int step = 0; step < 150; ++step) {
+        auto step = [&](const std::function<bool(DataSet&)>& edit) { undo.push("step", edit); };
+        for (int n = 0; n < 150; ++n) {
             const Slot s{pick(T), pick(D)}, t{pick(T), pick(D)};
-            switch (pick(8)) {
+            switch (pick(9)) {
             case 0: cv.chooseClass(*ds, pick(cv.classCount())); break;
-            case 1: cv.placeCandidate(*ds, s, pick(4)); break;
-            case 2: cv.emptyCell(*ds, s); break;
-            case 3: if (cv.pickSwapSource(*ds, s)) cv.dropOn(*ds, t); break;
+            case 1: step([&](DataSet& d) { return cv.placeCandidate(d, s, pick(4)); }); break;
+            case 2: step([&](DataSet& d) { return cv.emptyCell(d, s); }); break;
+            case 3: if (cv.pickSwapSource(*ds, s)) step([&](DataSet& d) { return cv.dropOn(d, t); }); break;
             case 4: tv.chooseTeacher(*ds, pick(tv.teacherCount())); break;
-            case 5: tv.placeCandidate(*ds, s, pick(3)); break;
-            case 6: tv.emptySlot(*ds, s); break;
-            case 7: if (tv.pickLesson(*ds, s)) { tv.hover(*ds, t, true); tv.dropOn(*ds, t); } break;
+            case 5: step([&](DataSet& d) { return tv.placeCandidate(d, s, pick(3)); }); break;
+            case 6: step([&](DataSet& d) { return tv.emptySlot(d, s); }); break;
+            case 7: if (tv.pickLesson(*ds, s)) { tv.hover(*ds, t, true); step([&](DataSet& d) { return tv.dropOn(d, t); }); } break;
+            case 8: if (undo.canUndo()) { undo.undo(); cv.refresh(*ds); tv.refresh(*ds); } break;
             }
             for (const auto& teacher : ds->teachers) {
                 std::set<const LessonCell*> expected;
@@ -404,13 +412,19 @@ TEST(ManualScheduling, TeachersDerivedDataStayExactThroughRandomEdits)
                                 if (!c->cells[p][d].teacher.empty() && ds->findTeacher(c->cells[p][d].teacher) == teacher.get())
                                     expected.insert(&c->cells[p][d]);
                 const std::set<const LessonCell*> actual(teacher->lessons.begin(), teacher->lessons.end());
-                ASSERT_EQ(actual, expected) << "step " << step << " teacher " << U(teacher->name);
+                ASSERT_EQ(actual, expected) << "step " << n << " teacher " << U(teacher->name);
                 ASSERT_EQ(actual.size(), teacher->lessons.size());
                 const auto texts = std::make_tuple(teacher->slotGradeText, teacher->slotClassNumbers, teacher->slotSubject);
                 teacher->rebuildSlotTexts();
                 ASSERT_TRUE(texts == std::make_tuple(teacher->slotGradeText, teacher->slotClassNumbers, teacher->slotSubject))
-                    << "step " << step << " teacher " << U(teacher->name);
+                    << "step " << n << " teacher " << U(teacher->name);
             }
         }
+        EXPECT_GT(undo.count(), 0u);
+        while (undo.undo()) {
+        }
+        std::string back;
+        ASSERT_TRUE(encodeDataFile(*ds, back).ok());
+        EXPECT_TRUE(back == saved);
     }
 }

@@ -11,6 +11,8 @@
 
 #include "app/Application.h"
 #include "app/Document.h"
+#include "app/UndoStack.h"
+#include "data/DataFile.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/QelvoView.h"
 #include "ui/manual/ClassTableTiaoKeWnd.h"
@@ -107,6 +109,9 @@ private slots:
         DataSet& ds = doc.dataSet();
         ClassTable& c = *ds.classAt(0, 0);
         QCOMPARE(cv->list()->count(), 2);
+        std::string scheduled;
+        QVERIFY(encodeDataFile(ds, scheduled).ok());
+        const std::size_t stepsBefore = doc.undoStack().index();
         const std::string first = c.cells[0][0].subject;
         const std::string teacher = c.cells[0][0].teacher;
         QVERIFY(!first.empty());
@@ -134,6 +139,13 @@ private slots:
         QTest::mouseClick(cv->canvas(), Qt::LeftButton, {}, centre(cv, {0, 0}));
         QCOMPARE(entries.size(), 1);
         QCOMPARE(c.cells[0][0].subject, first);
+        // Every step undoes and redoes; the teacher's week follows.
+        view->action(MenuButton::Undo)->trigger();
+        QVERIFY(c.cells[0][0].subject.empty());
+        QVERIFY(ds.findTeacher(teacher)->slotSubject[0][0].empty());
+        view->action(MenuButton::Redo)->trigger();
+        QCOMPARE(c.cells[0][0].subject, first);
+        QCOMPARE(ds.findTeacher(teacher)->slotSubject[0][0], first);
 
         // Swap mode: a drop on a "╳" cell (the same subject) changes nothing, one on a "√" swaps.
         QTest::mouseClick(cv->swapButton(), Qt::LeftButton);
@@ -208,6 +220,15 @@ private slots:
         QCOMPARE(prompter.questions.value(0), QStringLiteral("是否真的清所有数据?"));
         QTest::mouseClick(tv->switchLabel(), Qt::LeftButton);
         QVERIFY(!panel->showingTeachers());
+
+        // Undoing every step of the panel gives back the school as the automatic run left it.
+        QVERIFY(doc.undoStack().index() >= stepsBefore + 8);
+        while (doc.undoStack().index() > stepsBefore)
+            view->action(MenuButton::Undo)->trigger();
+        std::string back;
+        QVERIFY(encodeDataFile(ds, back).ok());
+        QVERIFY(back == scheduled);
+        QVERIFY(!wang.lessons.empty());
     }
 };
 

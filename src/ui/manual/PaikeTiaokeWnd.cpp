@@ -42,8 +42,7 @@ void PaikeTiaokeWnd::setEditRunner(const EditRunner& runner)
 void PaikeTiaokeWnd::prepareForShow()
 {
     // The views work from the teachers' loads and taught courses.
-    ComputeAssignedPeriods(classView_->dataSet());
-    classView_->dataSet().syncTeacherAssignments();
+    PrepareForScheduling(classView_->dataSet());
     classView_->refresh();
     teacherView_->refresh();
 }
