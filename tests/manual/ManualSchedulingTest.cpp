@@ -8,6 +8,7 @@
 #include <random>
 #include <set>
 
+#include "app/PanelRegistry.h"
 #include "app/UndoStack.h"
 #include "data/DataFile.h"
 #include "data/DataSet.h"
@@ -357,6 +358,10 @@ TEST(TeacherViewList, FollowsTeachersAddedAndDeleted)
     EXPECT_EQ(view.currentTeacher(*ds), nullptr);
     EXPECT_TRUE(view.placementMenu(*ds, {0, 0}).empty());
     EXPECT_FALSE(view.clearTeacher(*ds));
+    // The panel's help page covers both views.
+    const std::string help = helpPageFor(PanelId::ManualPaike);
+    EXPECT_NE(help.find("按班级排课"), std::string::npos);
+    EXPECT_NE(help.find("按教师排课"), std::string::npos);
 }
 
 // Random placements, emptyings and swaps in both views on random schools, each an undo step:
