@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts tabrel under Xvfb, walks its windows (start dialog, home page of an empty and of the example
-# school, the automatic-scheduling page before and after a run, both timetable panels) and saves a
-# PNG of each under BUILD/screenshots/.
+# school, the automatic-scheduling page before and after a run, both timetable panels, both views of
+# the manual scheduling panel in both modes with a swap pending) and saves a PNG of each under
+# BUILD/screenshots/.
 #   scripts/screenshot.sh [BUILD]      (default: build)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
