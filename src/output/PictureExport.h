@@ -65,10 +65,10 @@ PictureGeometry pictureGeometry(const DataSet& dataSet);
 void DrawPictureSheet(const PictureGeometry& geometry, const DataSet& dataSet, const std::string& title,
                       Canvas& canvas);
 // Title "%s 班级课程情况表", then the class cells with the options' subject, teacher and name style.
-void DrawClassPicture(ClassTable& table, Canvas& canvas, const PictureOptions& options);
+void DrawClassPicture(const ClassTable& table, int x0, int y0, Canvas& canvas, const PictureOptions& options);
 // Title "%d. %s 教师任课情况表 [共%d节课]" with `number` (the position in the teacher list from 1),
 // then grade, class numbers and subject of every slot in one line.
-void DrawTeacherPicture(TeacherInfoRecord& teacher, int number, Canvas& canvas);
+void DrawTeacherPicture(const TeacherInfoRecord& teacher, int number, int x0, int y0, Canvas& canvas);
 
 struct PictureExportResult {
     bool ok = true;                  // false when any picture could not be written

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "output/ClassTimetableSheet.h"
+#include "output/DrawnTable.h"
 #include "output/TeacherTimetableSheet.h"
 
 namespace tabrel {
@@ -59,6 +60,11 @@ public:
     int contentWidth = 0;
     int contentHeight = 0;
     ScrollState scroll;
+    // Where each table of the panel stands and was drawn, in list order: the panel's own geometry.
+    std::vector<DrawnTable> views;
+
+    // The table under a point of the picture, or -1.
+    int tableAt(int x, int y) const;
 
     virtual ~TimetablePanel() = default;
 
@@ -81,6 +87,8 @@ public:
 
 protected:
     void fillPicture(Canvas& canvas) const;
+    // Places `count` tables of the data set's size, tablesPerRow to a row.
+    void layoutViews(const DataSet& dataSet, std::size_t count);
 };
 
 // The class timetable panel (班级课程表).
