@@ -2,7 +2,7 @@
 // Pictures of the timetables: one bitmap file per class in "classFiles" and one per teacher in
 // "teacher". A picture has its own geometry (100 x 32 cells, black lines, the data set's day names)
 // and its own titles; it is drawn through a Canvas on a raster surface that the caller provides
-// (ui/render/QtCanvas makes one from a QImage), read back and written by BmpFile.
+// (render/QtCanvas makes one from a QImage), read back and written by BmpFile.
 #include <filesystem>
 #include <memory>
 #include <string>

@@ -25,13 +25,6 @@ TableGrid layoutTableGrid(int count, int tablesPerRow, int width, int totalHeigh
 
 // ---- ScrollState -------------------------------------------------------------------------------
 
-namespace {
-int clampOffset(int value, int content, int client)
-{
-    return std::clamp(value, 0, std::max(0, content - client));
-}
-} // namespace
-
 void ScrollState::setClientSize(int width, int height)
 {
     clientWidth = std::max(0, width);
@@ -39,20 +32,6 @@ void ScrollState::setClientSize(int width, int height)
     scrollX = 0;
     scrollY = 0;
 }
-
-void ScrollState::scrollHorizontally(int delta, int contentWidth)
-{
-    scrollX = clampOffset(scrollX + delta, contentWidth, clientWidth);
-}
-
-void ScrollState::scrollVertically(int delta, int contentHeight)
-{
-    scrollY = clampOffset(scrollY + delta, contentHeight, clientHeight);
-}
-
-void ScrollState::setScrollX(int x, int contentWidth) { scrollX = clampOffset(x, contentWidth, clientWidth); }
-
-void ScrollState::setScrollY(int y, int contentHeight) { scrollY = clampOffset(y, contentHeight, clientHeight); }
 
 // ---- TimetablePanel ----------------------------------------------------------------------------
 

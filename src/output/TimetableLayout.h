@@ -33,7 +33,7 @@ struct TableGrid {
 };
 TableGrid layoutTableGrid(int count, int tablesPerRow, int width, int totalHeight);
 
-// Scroll position over a laid-out picture shown in a client area.
+// Scroll position over a laid-out picture shown in a client area (the window's scroll bars move it).
 class ScrollState {
 public:
     static constexpr int LineStep = 10;
@@ -43,14 +43,6 @@ public:
 
     // A new client size: both offsets return to 0.
     void setClientSize(int width, int height);
-    bool horizontalBarShown(int contentWidth) const { return clientWidth < contentWidth; }
-    bool verticalBarShown(int contentHeight) const { return clientHeight < contentHeight; }
-    // Moves by a number of pixels (a line is LineStep, a page the client size), kept in range.
-    void scrollHorizontally(int delta, int contentWidth);
-    void scrollVertically(int delta, int contentHeight);
-    // Sets a position directly (dragging the thumb), kept in range.
-    void setScrollX(int x, int contentWidth);
-    void setScrollY(int y, int contentHeight);
 };
 
 // Shared part of both panels.

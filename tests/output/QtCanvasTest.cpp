@@ -10,7 +10,7 @@
 #include "output/ClassTimetableSheet.h"
 #include "output/PictureExport.h"
 #include "output/TimetableFixtures.h"
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 using namespace tabrel;
 using namespace tabrel::test;

@@ -171,21 +171,3 @@ TEST(TimetableLayout, TeacherPanelLaysOutEveryTeacher)
     EXPECT_EQ(canvas.textsEqual(G("戊 课程信息表")).size(), 1u);
     EXPECT_EQ(canvas.findText(G("戊 课程信息表"))->rect.top, 405);
 }
-
-TEST(TimetableLayout, ScrollingStaysInsideTheContent)
-{
-    ScrollState s;
-    s.setClientSize(500, 400);
-    EXPECT_TRUE(s.horizontalBarShown(1329));
-    EXPECT_FALSE(s.verticalBarShown(400));
-    s.scrollHorizontally(ScrollState::LineStep, 1329);
-    EXPECT_EQ(s.scrollX, 10);
-    s.scrollHorizontally(-100, 1329);
-    EXPECT_EQ(s.scrollX, 0);
-    s.setScrollX(5000, 1329);
-    EXPECT_EQ(s.scrollX, 829);
-    s.scrollVertically(s.clientHeight, 300); // content smaller than the client: no movement
-    EXPECT_EQ(s.scrollY, 0);
-    s.setClientSize(600, 400);
-    EXPECT_EQ(s.scrollX, 0);
-}
