@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 namespace tabrel::ui {
 
