@@ -2,9 +2,9 @@
 # Starts tabrel under Xvfb, walks its windows (start dialog, home page of an empty and of the example
 # school, the automatic-scheduling page before and after a run, both timetable panels, the grades-and-
 # classes panel and the class-grid definition panel with their dialogs, the subjects panel with its
-# rule windows, the teacher page with its group dialogs, the assignment page and its teacher summary)
-# and saves a
-# PNG of each under BUILD/screenshots/.
+# rule windows, the teacher page with its group dialogs, the assignment page and its teacher summary,
+# both views of the manual scheduling panel in both modes with a swap pending) and saves a PNG of each
+# under BUILD/screenshots/.
 #   scripts/screenshot.sh [BUILD]      (default: build)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"

@@ -5,6 +5,7 @@
 #include "app/HelpPages.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
+#include "manual/ManualSlot.h"
 #include "scheduling/TeacherAssignment.h"
 #include "setup/ClassManagePage.h"
 #include "setup/CommonPeriodPage.h"
@@ -45,7 +46,7 @@ const std::vector<PanelInfo>& panels()
          TeacherInfoGrid::helpPage},
         {PanelId::Assignments, "任课信息", "assignments", Editing, nullptr, false, MissingTeachers, {},
          TeacherClassMatch::helpPage},
-        {PanelId::ManualPaike, "手动排课", "manual-paike", Editing, nullptr, true},
+        {PanelId::ManualPaike, "手动排课", "manual-paike", Editing, nullptr, true, {}, {}, manual::panelHelpPage},
         {PanelId::AutoPaike, "自动排课", "auto-paike", Editing, "请保存数据后，再打开，再自动排课", true, {}, {},
          autoPaikeHelpPage},
         {PanelId::ClassTimetable, "班级课程表", "class-timetable", Viewing, nullptr, false, {}, {},

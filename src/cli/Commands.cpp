@@ -23,6 +23,10 @@ const std::vector<Command>& commands()
         {"plan", "tabrel-cli plan FILE.qtf (-o OUT.qtf | --in-place)", cmdPlan},
         {"add-teachers", "tabrel-cli add-teachers FILE.qtf (-o OUT.qtf | --in-place)", cmdAddTeachers},
         {"copy-rules", "tabrel-cli copy-rules FILE.qtf (--subject A --to B | --teacher A --to B) (-o OUT.qtf | --in-place)", cmdCopyRules},
+        {"candidates", "tabrel-cli candidates FILE.qtf (--class NAME --period P --day D | --teacher NAME [--period P --day D])", cmdCandidates},
+        {"place", "tabrel-cli place FILE.qtf (--class NAME | --teacher NAME) --period P --day D (--subject S [--in-class NAME] | --empty) (-o OUT.qtf | --in-place)", cmdPlace},
+        {"marks", "tabrel-cli marks FILE.qtf --class NAME --period P --day D", cmdMarks},
+        {"swap", "tabrel-cli swap FILE.qtf (--class NAME | --teacher NAME) --period P --day D --to-period P2 --to-day D2 (-o OUT.qtf | --in-place)", cmdSwap},
     };
     return table;
 }

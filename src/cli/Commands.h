@@ -85,5 +85,9 @@ int cmdPaste(const std::vector<std::string>& args, Io io);
 int cmdPlan(const std::vector<std::string>& args, Io io);
 int cmdAddTeachers(const std::vector<std::string>& args, Io io);
 int cmdCopyRules(const std::vector<std::string>& args, Io io);
+int cmdCandidates(const std::vector<std::string>& args, Io io);
+int cmdPlace(const std::vector<std::string>& args, Io io);
+int cmdMarks(const std::vector<std::string>& args, Io io);
+int cmdSwap(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli

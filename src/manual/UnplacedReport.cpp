@@ -51,19 +51,29 @@ std::vector<std::string> classViewLines(ClassTable& c, const LessonCell& cell, i
     return lines;
 }
 
-std::vector<std::string> teacherSlotCandidates(const TeacherInfoRecord& teacher, int period, int day)
+std::vector<SlotCandidate> teacherSlotEntries(const TeacherInfoRecord& teacher, int period, int day)
 {
-    std::vector<std::string> list;
+    std::vector<SlotCandidate> list;
     for (int i = 0; i < MaxCourses; ++i) {
         if (teacher.courseGrade[i].empty() || teacher.courseSubject[i].empty())
             break;
         const std::string& s = teacher.courseSubject[i];
-        for (const ClassTable* c : teacher.courseClasses[i]) {
+        for (ClassTable* c : teacher.courseClasses[i]) {
+            if (c->teacherForSubject(s) != teacher.name)
+                continue;
             const int n = c->RemainingIfPlaceable(s, period, day);
             if (n > 0)
-                list.push_back(c->name + s + GBK(" [ 剩") + gbk::formatInt(n) + GBK("节 ]"));
+                list.push_back({c, s, c->name + s + GBK(" [ 剩") + gbk::formatInt(n) + GBK("节 ]")});
         }
     }
+    return list;
+}
+
+std::vector<std::string> teacherSlotCandidates(const TeacherInfoRecord& teacher, int period, int day)
+{
+    std::vector<std::string> list;
+    for (auto& e : teacherSlotEntries(teacher, period, day))
+        list.push_back(std::move(e.text));
     return list;
 }
 

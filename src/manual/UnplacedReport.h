@@ -23,8 +23,16 @@ const std::string& heading(); // "===未排情况如下:==="
 std::vector<std::string> classViewLines(ClassTable& classTable, const LessonCell& cell, int autoRunning = 0);
 
 // The candidate list of a teacher's slot: for the teacher's courses in order (stopping at the first
-// free course slot), every class of the course whose cell may take the subject by
-// RemainingIfPlaceable, as "<class><subject> [ 剩n节 ]". Callers run RecountPlaced first.
+// free course slot), every class of the course whose plan names the teacher for the subject now and
+// whose cell may take the subject by RemainingIfPlaceable, as "<class><subject> [ 剩n节 ]". The
+// courses are only added to between loads, so a class whose plan has since named another teacher
+// is left out: placing there would write that other teacher. Callers run RecountPlaced first.
+struct SlotCandidate {
+    ClassTable* classTable = nullptr;
+    std::string subject;
+    std::string text;
+};
+std::vector<SlotCandidate> teacherSlotEntries(const TeacherInfoRecord& teacher, int period, int day);
 std::vector<std::string> teacherSlotCandidates(const TeacherInfoRecord& teacher, int period, int day);
 
 // Teacher view, from a free slot's candidate list: the heading and one labelled line per entry,

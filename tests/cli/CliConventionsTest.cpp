@@ -21,7 +21,7 @@ namespace {
 
 bool startsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
 
-const char* const Commands[] = {"new", "dump", "build", "schedule", "report", "export", "merge"};
+const char* const Commands[] = {"new", "dump", "build", "schedule", "report", "export", "merge", "candidates", "place", "marks", "swap"};
 
 } // namespace
 

@@ -13,6 +13,7 @@
 #include "data/DataSet.h"
 #include "ui/app/HomePageWnd.h"
 #include "ui/app/PendingPanelWnd.h"
+#include "ui/manual/PaikeTiaokeWnd.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/TopMenuWnd.h"
 #include "ui/app/UiText.h"
@@ -116,6 +117,14 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             w = teacherClassMatch_;
             core_.setBeforeShow(info.id, [this] { teacherClassMatch_->prepareForShow(); });
             break;
+        case PanelId::ManualPaike:
+            paikeTiaoke_ = new PaikeTiaokeWnd(ds);
+            paikeTiaoke_->setEditRunner([this](const std::string& step, const std::function<bool(DataSet&)>& edit) {
+                return doc_.undoStack().push(step, edit);
+            });
+            w = paikeTiaoke_;
+            core_.setBeforeShow(info.id, [this] { paikeTiaoke_->prepareForShow(); });
+            break;
         default:
             w = new PendingPanelWnd(QString::fromUtf8(info.name));
             break;
@@ -178,6 +187,9 @@ void QelvoView::schoolChanged()
         teacherInfo_->refresh();
     if (teacherClassMatch_ && stack_->currentWidget() == teacherClassMatch_)
         teacherClassMatch_->refresh();
+    // The manual scheduling views re-read the school after every step, undo and redo included.
+    if (paikeTiaoke_ && stack_->currentWidget() == paikeTiaoke_)
+        paikeTiaoke_->schoolChanged();
     topMenu_->setToolTips(qs(stack.undoText()), qs(stack.redoText()));
     topMenu_->update();
     emit titleChanged();
@@ -384,6 +396,7 @@ void QelvoView::dataSetReplaced(DataSet& dataSet)
     kmSet_->reload();
     teacherInfo_->setDataSet(&dataSet);
     teacherClassMatch_->setDataSet(&dataSet);
+    paikeTiaoke_->setDataSet(dataSet);
     core_.showHome();
     emit titleChanged();
 }

@@ -31,6 +31,7 @@ class ClassGridDefWnd;
 class KmSetWnd;
 class TeacherInfoWnd;
 class TeacherClassMatchWnd;
+class PaikeTiaokeWnd;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -52,6 +53,7 @@ public:
     KmSetWnd* kmSet() const { return kmSet_; }
     TeacherInfoWnd* teacherInfo() const { return teacherInfo_; }
     TeacherClassMatchWnd* teacherClassMatch() const { return teacherClassMatch_; }
+    PaikeTiaokeWnd* paikeTiaoke() const { return paikeTiaoke_; }
 
     QWidget* panel(PanelId id) const { return panels_[static_cast<std::size_t>(id)]; }
 
@@ -105,6 +107,7 @@ private:
     KmSetWnd* kmSet_ = nullptr;
     TeacherInfoWnd* teacherInfo_ = nullptr;
     TeacherClassMatchWnd* teacherClassMatch_ = nullptr;
+    PaikeTiaokeWnd* paikeTiaoke_ = nullptr;
     std::array<QWidget*, PanelCount> panels_{};
     std::array<QAction*, 9> actions_{};
     std::string pendingMessage_; // what a take-over has to tell the user (GBK)

@@ -47,6 +47,14 @@
 #include "ui/setup/TeacherInfoWnd.h"
 #include "setup/TeacherClassMatch.h"
 #include "data/DataSet.h"
+#include "ui/manual/ClassTableTiaoKeWnd.h"
+#include "ui/manual/PaikeTiaokeWnd.h"
+#include "ui/manual/TeacherPaikeWnd.h"
+#include "ui/manual/ManualCanvasWnd.h"
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace tabrel::ui {
 
@@ -166,6 +174,78 @@ bool visitSubjectPanels(MainFrame& frame, Document& doc, const QDir& dir)
     view->runButton(QStringLiteral("返回"));
     return ok;
 }
+void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+template <class ViewWnd>
+QPoint cellPoint(ViewWnd* v, int period, int day)
+{
+    const Rect r = v->layout().grid.cell(period, day);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The manual scheduling panel: both views in both modes, the hover box over a freed cell, a swap
+// pending with its marks and the teachers beside, a lesson dragged.
+bool manualSchedulingTour(MainFrame& frame, const QDir& dir)
+{
+    bool ok = true;
+    QelvoView* view = frame.view();
+    view->openPanel(QStringLiteral("手动排课"));
+    PaikeTiaokeWnd* panel = view->paikeTiaoke();
+    ClassTableTiaoKeWnd* cv = panel->classView();
+    DataSet& ds = cv->dataSet();
+    cv->view().emptyCell(ds, {1, 2});
+    cv->refresh();
+    QWidget* canvas = cv->canvas();
+    mouse(canvas, QEvent::MouseMove, cellPoint(cv, 1, 2), Qt::NoButton, Qt::NoButton);
+    ok &= save(&frame, dir, QStringLiteral("11-manual-class-placement.png"));
+    cv->teacherButton()->click();
+    cv->swapButton()->click();
+    mouse(canvas, QEvent::MouseButtonPress, cellPoint(cv, 0, 0), Qt::LeftButton, Qt::LeftButton);
+    mouse(canvas, QEvent::MouseButtonRelease, cellPoint(cv, 0, 0), Qt::LeftButton, Qt::NoButton);
+    mouse(canvas, QEvent::MouseMove, cellPoint(cv, 6, 0), Qt::NoButton, Qt::NoButton);
+    ok &= save(&frame, dir, QStringLiteral("12-manual-class-swap-pending.png"));
+    mouse(canvas, QEvent::MouseButtonPress, cellPoint(cv, 0, 0), Qt::LeftButton, Qt::LeftButton);
+    mouse(canvas, QEvent::MouseMove, cellPoint(cv, 3, 2) + QPoint(12, 8), Qt::NoButton, Qt::LeftButton);
+    ok &= save(&frame, dir, QStringLiteral("13-manual-class-dragging.png"));
+    mouse(canvas, QEvent::MouseButtonRelease, cellPoint(cv, 0, 0), Qt::LeftButton, Qt::NoButton);
+    cv->teacherButton()->click();
+    cv->placementButton()->click();
+
+    cv->switchLabel()->click();
+    TeacherPaikeWnd* tv = panel->teacherView();
+    QWidget* week = tv->canvas();
+    tv->list()->setCurrentRow(3);
+    manual::Slot free;
+    manual::Slot lesson;
+    for (int p = 0; p < manual::shownPeriods(ds) && !(free.valid() && lesson.valid()); ++p)
+        for (int d = 0; d < manual::shownDays(ds); ++d) {
+            if (!free.valid() && !tv->view().teaches(ds, {p, d}) && !tv->view().candidates({p, d}).empty())
+                free = {p, d};
+            if (!lesson.valid() && tv->view().teaches(ds, {p, d}))
+                lesson = {p, d};
+        }
+    if (!free.valid())
+        free = {0, 0};
+    mouse(week, QEvent::MouseMove, cellPoint(tv, free.period, free.day), Qt::NoButton, Qt::NoButton);
+    ok &= save(&frame, dir, QStringLiteral("14-manual-teacher-placement.png"));
+    mouse(week, QEvent::MouseMove, cellPoint(tv, lesson.period, lesson.day), Qt::NoButton, Qt::NoButton);
+    ok &= save(&frame, dir, QStringLiteral("15-manual-teacher-lesson-and-class.png"));
+    tv->swapButton()->click();
+    mouse(week, QEvent::MouseButtonPress, cellPoint(tv, lesson.period, lesson.day), Qt::LeftButton, Qt::LeftButton);
+    mouse(week, QEvent::MouseMove, cellPoint(tv, (lesson.period + 2) % manual::shownPeriods(ds), lesson.day), Qt::NoButton,
+          Qt::LeftButton);
+    ok &= save(&frame, dir, QStringLiteral("16-manual-teacher-swap.png"));
+    mouse(week, QEvent::MouseButtonRelease, cellPoint(tv, lesson.period, lesson.day), Qt::LeftButton, Qt::NoButton);
+    tv->placementButton()->click();
+    tv->switchLabel()->click();
+    view->runButton(QStringLiteral("返回"));
+    return ok;
+}
+
 } // namespace
 
 int runScreenshotTour(Application& app, Document& doc, const QString& folder, const QString& schoolFile)
@@ -230,6 +310,9 @@ int runScreenshotTour(Application& app, Document& doc, const QString& folder, co
     view->runButton(QStringLiteral("返回"));
 
     view->openPanel(QStringLiteral("任课信息"));
+    ok &= manualSchedulingTour(frame, dir);
+
+    view->openPanel(QStringLiteral("科目管理"));
     ok &= save(&frame, dir, QStringLiteral("09-pending-panel.png"));
     view->runButton(QStringLiteral("返回"));
 

@@ -1,0 +1,74 @@
+#pragma once
+// What the two views of the "手动排课" panel share on screen: the list on the left tenth, the drawn
+// title, week and tables, the row of buttons below, the label that switches to the other view,
+// and the door through which every change of the school goes (one undoable step each).
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "manual/ManualViewDrawing.h"
+#include "manual/ReportBox.h"
+
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QMenu;
+
+namespace tabrel {
+class DataSet;
+}
+
+namespace tabrel::ui {
+
+class ManualCanvasWnd;
+
+// Runs an edit of the school as one undoable step named `step` (GBK); true when it changed something.
+using EditRunner = std::function<bool(const std::string& step, const std::function<bool(DataSet&)>& edit)>;
+
+class ManualViewWnd : public QWidget {
+    Q_OBJECT
+public:
+    ManualViewWnd(DataSet& dataSet, const QString& switchText, QWidget* parent = nullptr);
+
+    void setDataSet(DataSet& dataSet) { ds_ = &dataSet; }
+    void setEditRunner(EditRunner runner) { run_ = std::move(runner); }
+    DataSet& dataSet() const { return *ds_; }
+    // Re-reads the school (after an edit, an undo, or when the panel is shown).
+    virtual void refresh() = 0;
+
+    QListWidget* list() const { return list_; }
+    ManualCanvasWnd* canvas() const { return canvas_; }
+    QRadioButton* placementButton() const { return placement_; }
+    QRadioButton* swapButton() const { return swap_; }
+    QPushButton* clearButton() const { return clear_; }
+    QPushButton* switchLabel() const { return switch_; }
+    manual::ViewLayout layout() const;
+
+signals:
+    void switchRequested();
+
+protected:
+    void resizeEvent(QResizeEvent*) override;
+    bool edit(const std::string& step, const std::function<bool(DataSet&)>& change);
+    // Fills the list with the texts, keeping the row without emitting a change.
+    void fillList(const std::vector<std::string>& texts, int row);
+    // Runs a menu at the global point; the chosen action's data (an int), or -2 when none was chosen.
+    int runMenu(QMenu& menu, const QPoint& globalPos);
+    // The hover box follows the mouse (or the hovered cell, for the keyboard).
+    void placeBox(int x, int y);
+    void addButton(QPushButton* button) { extra_.push_back(button); }
+
+    DataSet* ds_;
+    EditRunner run_;
+    QListWidget* list_ = nullptr;
+    ManualCanvasWnd* canvas_ = nullptr;
+    QRadioButton* placement_ = nullptr;
+    QRadioButton* swap_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    QPushButton* switch_ = nullptr;
+    std::vector<QPushButton*> extra_;
+    manual::ReportBox box_;
+    bool filling_ = false;
+};
+
+} // namespace tabrel::ui

@@ -1,0 +1,39 @@
+#pragma once
+// The "手动排课" panel: the class view, shown first, and the teacher view, one visible at a time;
+// their labels switch between them, keeping both views' states.
+#include <QWidget>
+
+#include "ui/manual/ManualViewWnd.h"
+
+class QStackedLayout;
+
+namespace tabrel::ui {
+
+class ClassTableTiaoKeWnd;
+class TeacherPaikeWnd;
+
+class PaikeTiaokeWnd : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaikeTiaokeWnd(DataSet& dataSet, QWidget* parent = nullptr);
+
+    ClassTableTiaoKeWnd* classView() const { return classView_; }
+    TeacherPaikeWnd* teacherView() const { return teacherView_; }
+    bool showingTeachers() const;
+    void setDataSet(DataSet& dataSet);
+    // Every change goes through the runner (the document's undo stack).
+    void setEditRunner(const EditRunner& runner);
+    // The panel is about to be shown (after the teachers were handed their courses).
+    void prepareForShow();
+    // The school changed under the panel (an undo, a redo): both views re-read it.
+    void schoolChanged();
+    void showClassView();
+    void showTeacherView();
+
+private:
+    QStackedLayout* stack_ = nullptr;
+    ClassTableTiaoKeWnd* classView_ = nullptr;
+    TeacherPaikeWnd* teacherView_ = nullptr;
+};
+
+} // namespace tabrel::ui
