@@ -4,6 +4,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/CopyPasteKinds.h"
+#include "cli/MasterKinds.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 
@@ -15,6 +16,9 @@ namespace {
 const std::vector<CopyKind>& copyKinds()
 {
     static const std::vector<CopyKind> kinds = {
+        {"master1", true, copyMaster1},
+        {"master2", true, copyMaster2},
+        {"distribution", false, copyDistribution},
     };
     return kinds;
 }
@@ -22,6 +26,7 @@ const std::vector<CopyKind>& copyKinds()
 const std::vector<PasteKind>& pasteKinds()
 {
     static const std::vector<PasteKind> kinds = {
+        {"master1", false, true, pasteMaster1},
     };
     return kinds;
 }
