@@ -119,7 +119,7 @@ void TotalScheduleTable::draw(Canvas& canvas, const DataSet& ds, const std::vect
     last = last < 0 ? K : std::clamp(last, first, K);
     const int shown = last - first;
     // Right edge of the drawn part: the last drawn column plus the day gaps inside the range.
-    const int right = shown > 0 ? columnLeft(last - 1, first) + V : BodyLeft;
+    const int right = shown > 0 ? columnLeft(last - 1, first) + V : gridRight();
     const int lineLeft = std::max(FirstLabelLeft, visLeft), lineRight = std::min(right, visRight);
     const int y0 = gridTop(), classTop = classRowTop(), upperTop = firstPeriodTop();
     const int upperBottom = upperTop + U_ * R, lowerTop = upperBottom + R / 4, bottom = gridBottom();

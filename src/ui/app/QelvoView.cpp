@@ -12,7 +12,9 @@
 #include "ui/app/Prompter.h"
 #include "ui/app/TopMenuWnd.h"
 #include "ui/app/UiText.h"
+#include "ui/output/TeacherTeachFrame.h"
 #include "ui/output/TimetableFrameWnd.h"
+#include "ui/output/TotalScheduleWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
 
 namespace tabrel::ui {
@@ -49,6 +51,16 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             teacherFrame_ = new TeacherTableFrame(&ds, app_);
             w = teacherFrame_;
             core_.setBeforeShow(name, [this] { teacherFrame_->prepareForShow(); });
+        } else if (name == GBK("总课程表")) {
+            totalSchedule_ = new TotalScheduleWnd(&ds, app_);
+            totalSchedule_->onStatus = [this](const QString& text) { emit statusMessage(text); };
+            w = totalSchedule_;
+            core_.setBeforeShow(name, [this] { totalSchedule_->prepareForShow(); });
+        } else if (name == GBK("总任课表")) {
+            teacherTeach_ = new TeacherTeachFrame(&ds);
+            teacherTeach_->onStatus = [this](const QString& text) { emit statusMessage(text); };
+            w = teacherTeach_;
+            core_.setBeforeShow(name, [this] { teacherTeach_->prepareForShow(); });
         } else {
             w = new PendingPanelWnd(qs(name));
         }
@@ -131,7 +143,8 @@ void QelvoView::runButton(const QString& text)
         save(true);
         break;
     case MainView::Command::Clear:
-        // The master timetable's clear command comes with its panel.
+        if (stack_->currentWidget() == totalSchedule_)
+            totalSchedule_->clearSelected();
         break;
     case MainView::Command::About:
         Prompter::current().about(this);
@@ -208,6 +221,8 @@ void QelvoView::dataSetReplaced(DataSet& dataSet)
     classFrame_->setDataSet(&dataSet);
     teacherFrame_->setDataSet(&dataSet);
     paikeRun_->setDataSet(dataSet);
+    totalSchedule_->setDataSet(&dataSet);
+    teacherTeach_->setDataSet(&dataSet);
     core_.showHome();
     emit titleChanged();
 }

@@ -22,6 +22,8 @@ class TopMenuWnd;
 class ClassTableFrame;
 class TeacherTableFrame;
 class PaikeRunWnd;
+class TotalScheduleWnd;
+class TeacherTeachFrame;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -38,6 +40,8 @@ public:
     ClassTableFrame* classFrame() const { return classFrame_; }
     TeacherTableFrame* teacherFrame() const { return teacherFrame_; }
     PaikeRunWnd* paikeRun() const { return paikeRun_; }
+    TotalScheduleWnd* totalSchedule() const { return totalSchedule_; }
+    TeacherTeachFrame* teacherTeach() const { return teacherTeach_; }
 
     // `showPanel` with the refusal shown as a message.
     bool openPanel(const QString& name);
@@ -71,6 +75,8 @@ private:
     ClassTableFrame* classFrame_ = nullptr;
     TeacherTableFrame* teacherFrame_ = nullptr;
     PaikeRunWnd* paikeRun_ = nullptr;
+    TotalScheduleWnd* totalSchedule_ = nullptr;
+    TeacherTeachFrame* teacherTeach_ = nullptr;
     std::map<std::string, QWidget*> panels_; // by GBK name
     int listenerId_ = 0;
 };
