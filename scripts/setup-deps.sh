@@ -8,7 +8,7 @@ PKGS=(
   libxlsxwriter-dev zlib1g-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
-  xvfb x11-apps imagemagick python3 python3-openpyxl
+  xvfb x11-apps imagemagick python3 python3-openpyxl poppler-utils
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -99,7 +99,16 @@ void TotalScheduleOne::drawRows(Canvas& canvas, const DataSet& ds, const std::ve
         if (i < 0 || i >= static_cast<int>(selected.size()))
             break;
         const ClassTable& c = *selected[i];
-        canvas.drawText({columnX(0), rowTop(r), columnX(1), rowTop(r + 1)}, c.name, nameStyle);
+        // A name wider than its column goes on two lines: its first two characters, then the rest.
+        const Rect nameRect{columnX(0), rowTop(r), columnX(1), rowTop(r + 1)};
+        if (static_cast<int>(c.name.size()) * nameStyle.height / 2 > nameRect.width() && c.name.size() > 4) {
+            auto [upper, lower] = splitLeadingBytes(c.name, 4);
+            const int mid = (nameRect.top + nameRect.bottom) / 2;
+            canvas.drawText({nameRect.left, nameRect.top, nameRect.right, mid}, upper, nameStyle);
+            canvas.drawText({nameRect.left, mid, nameRect.right, nameRect.bottom}, lower, nameStyle);
+        } else {
+            canvas.drawText(nameRect, c.name, nameStyle);
+        }
         for (int d = 0; d < D_; ++d)
             for (int p = 0; p < T_; ++p) {
                 Rect slot = slotRect(r, d, p);
@@ -136,7 +145,12 @@ void TotalScheduleOne::drawRows(Canvas& canvas, const DataSet& ds, const std::ve
                     Rect area = slot;
                     if (o.showSubject)
                         area.top = slot.top + slot.height() * 2 / 3;
-                    canvas.drawText(area, teacher, teacherStyle);
+                    // A name wider than the slot is drawn smaller (down to 8 pixels) rather than cut.
+                    TextStyle fitted = teacherStyle;
+                    const int bytes = static_cast<int>(teacher.size());
+                    if (bytes * fitted.height / 2 > area.width())
+                        fitted.height = std::max(8, 2 * area.width() / std::max(bytes, 1));
+                    canvas.drawText(area, teacher, fitted);
                 }
             }
     }

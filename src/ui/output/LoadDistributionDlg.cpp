@@ -58,6 +58,7 @@ LoadDistributionDlg::LoadDistributionDlg(const DataSet& ds, int showSubject, int
     row->addWidget(close);
     layout->addLayout(row);
     resize(900, 600);
+    sizeColumns();
 }
 
 void LoadDistributionDlg::resizeEvent(QResizeEvent* e)
@@ -72,7 +73,8 @@ void LoadDistributionDlg::sizeColumns()
     const int columns = table_->columnCount();
     if (columns == 0)
         return;
-    const int unit = std::max((table_->viewport()->width() - 20) / columns, 30);
+    const int width = table_->viewport()->width() > 100 ? table_->viewport()->width() : this->width() - 40;
+    const int unit = std::max((width - 20) / columns, 30);
     for (int c = 0; c < columns; ++c)
         table_->setColumnWidth(c, c == 0 ? unit + 20 : unit);
 }

@@ -39,8 +39,8 @@ TeacherTeachTableWnd::TeacherTeachTableWnd(TeacherTeachTable& model, DataSet*& d
 
 QRect TeacherTeachTableWnd::tableRect() const
 {
-    const int w = width() - (vertical_->isVisible() ? vertical_->sizeHint().width() : 0);
-    const int h = height() - (horizontal_->isVisible() ? horizontal_->sizeHint().height() : 0);
+    const int w = width() - (vertical_->isHidden() ? 0 : vertical_->sizeHint().width());
+    const int h = height() - (horizontal_->isHidden() ? 0 : horizontal_->sizeHint().height());
     return QRect(0, 0, std::max(w, 0), std::max(h, 0));
 }
 

@@ -249,6 +249,8 @@ void TotalScheduleWnd::setDataSet(DataSet* dataSet)
 
 void TotalScheduleWnd::prepareForShow()
 {
+    // The title over style 1 (not stored): the school and the term, when nothing else was set.
+    dataSet_->fillDefaultTitle();
     model_.prepareForShow(*dataSet_);
     refresh();
 }
