@@ -127,7 +127,12 @@ void QelvoView::runButton(const QString& text)
 {
     switch (core_.runButton(gbkOf(text))) {
     case MainView::Command::None:
+        break;
     case MainView::Command::Help:
+        if (stack_->currentWidget() == totalSchedule_)
+            totalSchedule_->showHelp();
+        else if (stack_->currentWidget() == teacherTeach_)
+            teacherTeach_->showHelp();
         break;
     case MainView::Command::Home:
         topMenu_->refresh();
