@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts tabrel under Xvfb, walks its windows (start dialog, home page of an empty and of the example
-# school, the automatic-scheduling page before and after a run, both timetable panels) and saves a
+# school, the automatic-scheduling page before and after a run, both timetable panels, the master
+# timetable in its three styles with its class choice and print preview, the master assignment table
+# and its distribution) and saves a
 # PNG of each under BUILD/screenshots/.
 #   scripts/screenshot.sh [BUILD]      (default: build)
 set -euo pipefail

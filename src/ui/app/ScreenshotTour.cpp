@@ -14,6 +14,7 @@
 #include "ui/app/QelvoView.h"
 #include "ui/app/StartDlg.h"
 #include "output/PrintDocument.h"
+#include "ui/output/ClassChoiceDlg.h"
 #include "ui/output/LoadDistributionDlg.h"
 #include "ui/output/TeacherTeachFrame.h"
 #include "ui/output/TimetableFrameWnd.h"
@@ -116,6 +117,12 @@ int runScreenshotTour(Application& app, Document& doc, const QString& folder, co
     view->totalSchedule()->setStyle(2);
     ok &= save(&frame, dir, QStringLiteral("13-master-style3.png"));
     view->totalSchedule()->setStyle(0);
+    {
+        ClassChoiceDlg choice(doc.dataSet(), {0, 1, 2, 8}, &frame);
+        choice.show();
+        ok &= save(&choice, dir, QStringLiteral("18-master-choose-classes.png"));
+        choice.close();
+    }
     view->totalSchedule()->chooseClassMenuEntry(1);
     ok &= save(&frame, dir, QStringLiteral("14-master-style1-first-grade.png"));
     {
