@@ -16,34 +16,19 @@ void PaikeRunPage::setDataSet(DataSet& dataSet)
 {
     dataSet_ = &dataSet;
     run_ = std::make_unique<AutoRun>(dataSet, state_);
-    nodes_.clear();
-    treeFilled_ = false;
+    tree_ = ScopeTree();
     selected_ = -1;
     lastResults_.clear();
 }
 
-bool PaikeRunPage::fillTree()
+bool PaikeRunPage::refreshTree()
 {
-    if (treeFilled_)
+    const bool hadSelection = selected_ >= 0 && selected_ < static_cast<int>(tree_.nodes().size());
+    const Node previous = hadSelection ? tree_.nodes()[selected_] : Node{};
+    if (!tree_.rebuild(*dataSet_))
         return false;
-    nodes_.clear();
-    nodes_.push_back({Node::Kind::School, GBK("全校"), -1, -1, -1});
-    const DataSet& ds = *dataSet_;
-    for (std::size_t g = 0; g < ds.grades.size(); ++g) {
-        const int gradeNode = static_cast<int>(nodes_.size());
-        nodes_.push_back({Node::Kind::Grade, ds.gradeNames[g], static_cast<int>(g), -1, 0});
-        const auto& classes = ds.grades[g]->classes;
-        for (std::size_t c = 0; c < classes.size(); ++c) {
-            nodes_.push_back({Node::Kind::Class, classes[c]->name, static_cast<int>(g), static_cast<int>(c), gradeNode});
-        }
-    }
-    // The node addresses are final only now: link every class to its node.
-    for (auto& n : nodes_)
-        if (n.kind == Node::Kind::Class)
-            if (ClassTable* c = ds.classAt(n.gradeIndex, n.classIndex))
-                c->treeItem = &n;
-    treeFilled_ = true;
-    select(0);
+    const int keep = hadSelection ? tree_.find(previous) : -1;
+    select(keep >= 0 ? keep : 0);
     return true;
 }
 
@@ -51,8 +36,8 @@ std::string PaikeRunPage::select(int nodeIndex)
 {
     selected_ = nodeIndex;
     int ok = 0;
-    if (nodeIndex >= 0 && nodeIndex < static_cast<int>(nodes_.size())) {
-        const Node& n = nodes_[nodeIndex];
+    if (nodeIndex >= 0 && nodeIndex < static_cast<int>(tree_.nodes().size())) {
+        const Node& n = tree_.nodes()[nodeIndex];
         switch (n.kind) {
         case Node::Kind::School: ok = run_->SelectSchool(); break;
         case Node::Kind::Grade: ok = run_->SelectGrade(n.gradeIndex); break;
@@ -74,8 +59,6 @@ std::vector<PaikeRunPage::ClassSummary> PaikeRunPage::summary() const
 {
     std::vector<ClassSummary> out;
     const DataSet& ds = *dataSet_;
-    const int periods = std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows);
-    const int days = std::clamp(ds.dayCount(), 0, DayColumns);
     for (const ClassTable* c : run_->classList()) {
         ClassSummary s;
         s.gradeName = c->gradeName;
@@ -83,14 +66,8 @@ std::vector<PaikeRunPage::ClassSummary> PaikeRunPage::summary() const
         if (g >= 0)
             s.gradeName = ds.gradeNames[g];
         s.className = c->name;
-        for (int p = 0; p < periods; ++p)
-            for (int d = 0; d < days; ++d) {
-                const std::string& subject = c->cells[p][d].subject;
-                if (!subject.empty() && subject != "empty")
-                    ++s.placed;
-            }
-        for (const auto& a : c->assignments)
-            s.required += a->weeklyLessons;
+        s.placed = c->placedLessonCount();
+        s.required = c->requiredLessonCount();
         out.push_back(s);
     }
     return out;

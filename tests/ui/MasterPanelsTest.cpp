@@ -8,6 +8,7 @@
 
 #include "app/Application.h"
 #include "app/Document.h"
+#include "app/UndoStack.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/QelvoView.h"
 #include "ui/output/TeacherTeachFrame.h"
@@ -54,14 +55,8 @@ private slots:
         QVERIFY(view->openPanel(QStringLiteral("总课程表")));
         TotalScheduleWnd* master = view->totalSchedule();
         QCOMPARE(view->visibleWidget(), master);
-        // Every step goes through the hook, as the undo stack takes it.
-        QStringList steps;
-        master->pushEdit = [&](const std::string& name, const std::function<bool(DataSet&)>& edit) {
-            const bool changed = edit(ds);
-            if (changed)
-                steps << QString::fromStdString(gbk::toUtf8(name));
-            return changed;
-        };
+        UndoStack& undo = doc.undoStack();
+        auto undoText = [&] { return QString::fromStdString(gbk::toUtf8(undo.undoText())); };
         for (int style : {1, 2, 0}) {
             master->setStyle(style);
             QCOMPARE(master->model().style, style);
@@ -83,7 +78,14 @@ private slots:
         QCOMPARE(lessons(ds), 2);
         view->runButton(QStringLiteral("清空"));
         QCOMPARE(lessons(ds), 1);
-        QCOMPARE(steps, QStringList{QStringLiteral("清空所选班级的课程")});
+        QCOMPARE(undo.count(), std::size_t{1});
+        QCOMPARE(undoText(), QStringLiteral("撤销：清空所选班级的课程"));
+        // Undo brings the lessons back and keeps the grade selected.
+        view->runButton(QStringLiteral("撤销"));
+        QCOMPARE(lessons(ds), 2);
+        QCOMPARE(master->model().selectedPositions(ds).size(), std::size_t{2});
+        view->runButton(QStringLiteral("重做"));
+        QCOMPARE(lessons(ds), 1);
 
         // "批量导入": the clipboard block lands in the selected classes; with none selected,
         // nothing is written and the user is told.
@@ -91,7 +93,8 @@ private slots:
         master->batchImport();
         QCOMPARE(lessons(ds), 3);
         QCOMPARE(QString::fromStdString(gbk::toUtf8(ds.classAt(0, 0)->cells[0][0].subject)), QStringLiteral("体育1"));
-        QCOMPARE(steps.size(), 2);
+        QCOMPARE(undoText(), QStringLiteral("撤销：批量导入"));
+        QCOMPARE(undo.count(), std::size_t{2});
         master->model().selectCustom(ds, {});
         master->batchImport();
         QCOMPARE(lessons(ds), 3);

@@ -56,18 +56,7 @@ QString exportPdf(QWidget* parent, const PrintDocument& document)
 
 void showHelpPage(QWidget* parent, const QString& title, const std::string& html)
 {
-    QDialog dlg(parent);
-    dlg.setWindowTitle(QStringLiteral("帮助 - %1").arg(title));
-    auto* layout = new QVBoxLayout(&dlg);
-    auto* browser = new QTextBrowser(&dlg);
-    browser->setHtml(qu(html));
-    layout->addWidget(browser);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dlg);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
-    layout->addWidget(buttons);
-    dlg.resize(640, 520);
-    dlg.exec();
+    Prompter::current().help(parent, title, qu(html));
 }
 
 QIcon exportIcon()

@@ -249,6 +249,12 @@ void TotalScheduleWnd::setDataSet(DataSet* dataSet)
 
 void TotalScheduleWnd::prepareForShow()
 {
+    if (isVisible()) {
+        // Shown again while it is the visible panel (after an undo): the school is re-read, the
+        // selection stays.
+        refresh();
+        return;
+    }
     // The title over style 1 (not stored): the school and the term, when nothing else was set.
     dataSet_->fillDefaultTitle();
     model_.prepareForShow(*dataSet_);
