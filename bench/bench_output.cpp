@@ -18,8 +18,8 @@
 #include "output/RecordingCanvas.h"
 #include "output/TotalSchedulePanel.h"
 #include "support/RandomSchool.h"
-#include "ui/render/PdfPrinting.h"
-#include "ui/render/QtCanvas.h"
+#include "render/PdfPrinting.h"
+#include "render/QtCanvas.h"
 
 using namespace tabrel;
 

@@ -20,8 +20,8 @@
 #include "output/PrintDocument.h"
 #include "output/TotalSchedulePanel.h"
 #include "output/WorkbookExports.h"
-#include "ui/render/PdfPrinting.h"
-#include "ui/render/QtCanvas.h"
+#include "render/PdfPrinting.h"
+#include "render/QtCanvas.h"
 
 namespace tabrel::cli {
 

@@ -19,7 +19,7 @@
 #include "ui/output/TeacherTeachFrame.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/output/TotalScheduleWnd.h"
-#include "ui/render/PdfPrinting.h"
+#include "render/PdfPrinting.h"
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>

@@ -13,8 +13,8 @@
 #include "output/PrintDocument.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/UiText.h"
-#include "ui/render/PdfPrinting.h"
-#include "ui/render/QtCanvas.h"
+#include "render/PdfPrinting.h"
+#include "render/QtCanvas.h"
 
 namespace tabrel::ui {
 

@@ -13,7 +13,7 @@
 #include "output/PrintDocument.h"
 #include "ui/output/LoadDistributionDlg.h"
 #include "ui/output/PrintSupport.h"
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 namespace tabrel::ui {
 

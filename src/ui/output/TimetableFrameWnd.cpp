@@ -13,8 +13,8 @@
 #include "ui/app/UiText.h"
 #include "output/PrintDocument.h"
 #include "output/WorkbookExports.h"
+#include "render/QtCanvas.h"
 #include "ui/output/PrintSupport.h"
-#include "ui/render/QtCanvas.h"
 
 namespace tabrel::ui {
 

@@ -27,7 +27,7 @@
 #include "ui/app/UiText.h"
 #include "ui/output/ClassChoiceDlg.h"
 #include "ui/output/PrintSupport.h"
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 namespace tabrel::ui {
 

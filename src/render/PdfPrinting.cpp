@@ -1,11 +1,11 @@
-#include "ui/render/PdfPrinting.h"
+#include "render/PdfPrinting.h"
 
 #include <QFile>
 #include <QPageLayout>
 #include <QPdfWriter>
 
 #include "data/Gbk.h"
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 namespace tabrel {
 
