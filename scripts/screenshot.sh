@@ -3,8 +3,9 @@
 # school, the automatic-scheduling page before and after a run, both timetable panels, the grades-and-
 # classes panel and the class-grid definition panel with their dialogs, the subjects panel with its
 # rule windows, the teacher page with its group dialogs, the assignment page and its teacher summary,
-# both views of the manual scheduling panel in both modes with a swap pending) and saves a PNG of each
-# under BUILD/screenshots/.
+# both views of the manual scheduling panel in both modes with a swap pending, the master timetable
+# in its three styles with its class choice and print preview, the master assignment table and its
+# distribution) and saves a PNG of each under BUILD/screenshots/.
 #   scripts/screenshot.sh [BUILD]      (default: build)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"

@@ -9,7 +9,7 @@ PKGS=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
   qt6-translations-l10n
-  xvfb x11-apps imagemagick python3 python3-openpyxl
+  xvfb x11-apps imagemagick python3 python3-openpyxl poppler-utils
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -6,6 +6,8 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/ManualSlot.h"
+#include "output/TeacherTeachTable.h"
+#include "output/TotalSchedulePanel.h"
 #include "scheduling/TeacherAssignment.h"
 #include "setup/ClassManagePage.h"
 #include "setup/CommonPeriodPage.h"
@@ -53,8 +55,10 @@ const std::vector<PanelInfo>& panels()
          classTimetableHelpPage},
         {PanelId::TeacherTimetable, "教师课程表", "teacher-timetable", Viewing, nullptr, false, {}, {},
          teacherTimetableHelpPage},
-        {PanelId::MasterTimetable, "总课程表", "master-timetable", {B::Back, B::Save, B::Undo, B::Redo, B::Clear, B::Help}},
-        {PanelId::MasterAssignment, "总任课表", "master-assignment", Viewing},
+        {PanelId::MasterTimetable, "总课程表", "master-timetable", {B::Back, B::Save, B::Undo, B::Redo, B::Clear, B::Help},
+         nullptr, false, {}, {}, TotalSchedulePanel::helpPage},
+        {PanelId::MasterAssignment, "总任课表", "master-assignment", Viewing, nullptr, false, {}, {},
+         TeacherTeachTable::helpPage},
     };
     return rows;
 }

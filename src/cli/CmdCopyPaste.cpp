@@ -7,6 +7,7 @@
 #include "cli/CmdSubjectKinds.h"
 #include "cli/CopyPasteKinds.h"
 #include "cli/TeacherKinds.h"
+#include "cli/MasterKinds.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 
@@ -21,6 +22,9 @@ const std::vector<CopyKind>& copyKinds()
         {"teachers", false, copyTeachers},
         {"assignments", false, copyAssignments},
         {"teacher-load", false, copyTeacherLoad},
+        {"master1", true, copyMaster1},
+        {"master2", true, copyMaster2},
+        {"distribution", false, copyDistribution},
     };
     return kinds;
 }
@@ -33,6 +37,7 @@ const std::vector<PasteKind>& pasteKinds()
         {"subjects", false, false, pasteSubjects},
         {"teachers", true, false, pasteTeachers},
         {"assignments", true, false, pasteAssignments},
+        {"master1", false, true, pasteMaster1},
     };
     return kinds;
 }

@@ -17,7 +17,10 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "output/PictureExport.h"
+#include "output/PrintDocument.h"
+#include "output/TotalSchedulePanel.h"
 #include "output/WorkbookExports.h"
+#include "render/PdfPrinting.h"
 #include "render/QtCanvas.h"
 
 namespace tabrel::cli {
@@ -28,6 +31,8 @@ const std::vector<std::string> AllKinds = {
     "class-xlsx",   "all-classes-xlsx", "teacher-xlsx", "all-teachers-xlsx", "master1-xlsx",
     "master2-xlsx", "master3-xlsx",     "class-bmp",    "teacher-bmp",       "text",
 };
+// Printed timetables; "all" leaves them out.
+const std::vector<std::string> PdfKinds = {"class-pdf", "teacher-pdf", "master-pdf"};
 
 // A whole number in [low, high] from an option value.
 bool parseNumber(const std::string& text, int low, int high, int& out)
@@ -64,12 +69,14 @@ void ensureGuiApplication()
 
 int cmdExport(const std::vector<std::string>& argv, Io io)
 {
-    Args args(argv, {"--out", "--tables-per-row", "--teacher-tables-per-row", "--name-style", "--title", "--bmp-depth"},
+    Args args(argv, {"--out", "--tables-per-row", "--teacher-tables-per-row", "--name-style", "--title", "--bmp-depth", "--grade"},
               {"--no-subject", "--no-teacher", "--no-class"});
     if (args.helpAsked()) {
         printUsage(*findCommand("export"), io.out);
         io.out << "kinds: all";
         for (const auto& k : AllKinds)
+            io.out << " " << k;
+        for (const auto& k : PdfKinds)
             io.out << " " << k;
         io.out << "\n";
         return ExitDone;
@@ -89,12 +96,18 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
     std::vector<std::string> kinds;
     for (std::size_t i = 1; i < pos.size(); ++i) {
         const std::string& k = pos[i];
-        if (k != "all" && std::find(AllKinds.begin(), AllKinds.end(), k) == AllKinds.end())
+        if (k != "all" && std::find(AllKinds.begin(), AllKinds.end(), k) == AllKinds.end() &&
+            std::find(PdfKinds.begin(), PdfKinds.end(), k) == PdfKinds.end())
             return usageError("export", "unknown export kind " + k, io);
     }
     for (const auto& k : AllKinds)
         if (std::find(pos.begin() + 1, pos.end(), k) != pos.end() || std::find(pos.begin() + 1, pos.end(), "all") != pos.end())
             kinds.push_back(k);
+    for (const auto& k : PdfKinds)
+        if (std::find(pos.begin() + 1, pos.end(), k) != pos.end())
+            kinds.push_back(k);
+    if (args.has("--grade") && std::find(kinds.begin(), kinds.end(), "master-pdf") == kinds.end())
+        return usageError("export", "--grade belongs to master-pdf only", io);
 
     int tablesPerRow = 4, teacherTablesPerRow = 4, bitDepth = 24;
     if (auto v = args.value("--tables-per-row"); v && !parseNumber(*v, 1, 15, tablesPerRow))
@@ -133,6 +146,21 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
         ds.scheduleTitle = *title;
     else
         ds.fillDefaultTitle();
+    int masterGrade = -1;
+    if (auto v = args.value("--grade")) {
+        auto name = gbk::fromUtf8(*v);
+        for (std::size_t g = 0; name && g < ds.gradeNames.size() && masterGrade < 0; ++g)
+            if (ds.gradeNames[g] == *name)
+                masterGrade = static_cast<int>(g);
+        if (!name) {
+            io.err << pos[0] << ": --grade: the name has no GBK form\n";
+            return ExitBadInput;
+        }
+        if (masterGrade < 0 || masterGrade >= static_cast<int>(ds.grades.size())) {
+            io.err << pos[0] << ": no grade is named " << *v << "\n";
+            return ExitNothingToDo;
+        }
+    }
 
     const std::filesystem::path dir = *outOption;
     std::error_code ec;
@@ -178,6 +206,31 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
                 pictureReport(ExportClassPictures(ds, dir, canvases, pictures));
             else
                 pictureReport(ExportTeacherPictures(ds, dir, canvases, pictures));
+        } else if (k == "class-pdf" || k == "teacher-pdf" || k == "master-pdf") {
+            ensureGuiApplication();
+            std::unique_ptr<PrintDocument> doc;
+            std::string file;
+            if (k == "class-pdf") {
+                ClassCellOptions o{pictures.showSubject, pictures.showTeacher, pictures.nameStyle};
+                doc = classSheetsDocument(ds, classes, o);
+                file = "class-timetables.pdf";
+            } else if (k == "teacher-pdf") {
+                doc = teacherSheetsDocument(ds, TeacherCellOptions{pictures.showSubject, pictures.showClass});
+                file = "teacher-timetables.pdf";
+            } else {
+                TotalSchedulePanel panel;
+                panel.prepareForShow(ds);
+                if (masterGrade >= 0)
+                    panel.SelectClasses(ds, masterGrade + 1);
+                doc = masterStyle1Document(ds, panel.selectedConstClasses(ds),
+                                           Style1Options{pictures.showSubject, pictures.showTeacher});
+                file = "master-timetable.pdf";
+            }
+            std::string error;
+            if (!writePdf(*doc, dir / file, error)) {
+                io.err << error << "\n";
+                failed = true;
+            }
         } else if (k == "text") {
             if (!exportScheduleText(ds, dir)) {
                 io.err << textExportFailedMessage() << " " << (dir / "paikeInfo.txt").string() << "\n";

@@ -8,12 +8,11 @@ std::string columnName(int column)
 {
     if (column < 1 || column > MaxWorkbookColumns)
         return {};
-    if (column <= 26)
-        return std::string(1, static_cast<char>('A' + column - 1));
-    // First letter counts from A = 1, the second from A = 0.
-    const int first = (column - 1) / 26;
-    const int second = (column - 1) % 26;
-    return {static_cast<char>('A' + first - 1), static_cast<char>('A' + second)};
+    // Bijective base 26: A = 1 … Z = 26, AA = 27.
+    std::string name;
+    for (int c = column; c > 0; c = (c - 1) / 26)
+        name.insert(name.begin(), static_cast<char>('A' + (c - 1) % 26));
+    return name;
 }
 
 std::string cellAddress(int column, int row)
@@ -35,7 +34,7 @@ std::optional<CellRef> parseCellAddress(std::string_view address)
         if (ch < 'A' || ch > 'Z')
             break;
         column = column * 26 + (ch - 'A' + 1);
-        if (++i > 2)
+        if (++i > 3)
             return std::nullopt;
     }
     if (i == 0 || i == address.size() || column > MaxWorkbookColumns)

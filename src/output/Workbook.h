@@ -13,10 +13,10 @@
 
 namespace tabrel {
 
-// The spreadsheet has no name for columns past ZZ.
-inline constexpr int MaxWorkbookColumns = 702;
+// A worksheet holds 16,384 columns, the last one XFD.
+inline constexpr int MaxWorkbookColumns = 16384;
 
-// Column letters of a 1-based column: A … Z, then AA … ZZ; "" outside 1 … 702.
+// Column letters of a 1-based column: A … Z, AA … ZZ, then AAA … XFD; "" outside 1 … 16384.
 std::string columnName(int column);
 // "col(x)y", e.g. cellAddress(9, 18) == "I18"; "" when the column has no name or the row is < 1.
 std::string cellAddress(int column, int row);

@@ -329,22 +329,26 @@ TEST(TeacherBlocks, SlotTextJoinsGradeClassNumbersAndSubject)
     EXPECT_EQ(a.columnWidth(11), 13);
 }
 
-TEST(WorkbookExportFailures, MoreColumnsThanTheSheetCanNameAreRefused)
+TEST(WorkbookExportFailures, WideMasterSheetsAreWrittenAndOnlyPastTheLastColumnRefused)
 {
-    auto ds = makeSchool(0, 4, 3, 0, 7, {{"初一", 101}});
+    // 300 classes on 5 days need 1,502 columns: past ZZ, well inside a worksheet.
+    auto ds = makeSchool(0, 4, 3, 0, 5, {{"初一", 300}});
     Books books;
     test::TempDir dir;
-    auto report = exportMasterStyle1(*ds, allClassesInOrder(*ds), dir.file("m1.xlsx"), books.factory());
-    EXPECT_FALSE(report.ok());
-    EXPECT_TRUE(books.saved.empty());
-    ASSERT_EQ(report.errors.size(), 1u);
-    EXPECT_NE(report.errors[0].find("702"), std::string::npos);
-
-    // 100 classes on 7 days need exactly 702 columns, the last one ZZ.
-    ds->setClassCount(0, 100);
     ASSERT_TRUE(exportMasterStyle1(*ds, allClassesInOrder(*ds), dir.file("m1.xlsx"), books.factory()).ok());
-    EXPECT_TRUE(books.saved.at(0).sheet.isMerged("A1", "ZZ1"));
-    EXPECT_EQ(books.saved.at(0).sheet.columnWidth(702), 3);
+    const WorkbookSheet& wide = books.saved.at(0).sheet;
+    EXPECT_TRUE(wide.isMerged("A1", "BET1"));
+    EXPECT_EQ(U(wide.value("BET3")), U(allClassesInOrder(*ds).back()->name));
+    EXPECT_EQ(wide.columnWidth(1502), 3);
+
+    // 2,341 classes on 7 days would need 16,389 columns: refused, naming the limit.
+    auto huge = makeSchool(0, 4, 3, 0, 7, {{"初一", 2341}});
+    Books none;
+    auto report = exportMasterStyle1(*huge, allClassesInOrder(*huge), dir.file("m2.xlsx"), none.factory());
+    EXPECT_FALSE(report.ok());
+    EXPECT_TRUE(none.saved.empty());
+    ASSERT_EQ(report.errors.size(), 1u);
+    EXPECT_NE(report.errors[0].find("16384"), std::string::npos);
 }
 
 TEST(WorkbookExportFailures, EveryFileReportsAMissingSpreadsheetAndAFailedSaveNamesTheFile)

@@ -6,7 +6,7 @@
 
 using namespace tabrel;
 
-TEST(WorkbookAddress, ColumnLettersFollowTheOneAndTwoLetterRule)
+TEST(WorkbookAddress, ColumnLettersFollowTheOneTwoAndThreeLetterRule)
 {
     EXPECT_EQ(columnName(1), "A");
     EXPECT_EQ(columnName(26), "Z");
@@ -15,10 +15,13 @@ TEST(WorkbookAddress, ColumnLettersFollowTheOneAndTwoLetterRule)
     EXPECT_EQ(columnName(53), "BA");
     EXPECT_EQ(columnName(9), "I");
     EXPECT_EQ(columnName(702), "ZZ");
-    // No name exists outside 1 … 702.
+    EXPECT_EQ(columnName(703), "AAA");
+    EXPECT_EQ(columnName(1502), "BET");
+    EXPECT_EQ(columnName(16384), "XFD");
+    // No name exists outside 1 … 16384, the last column a worksheet holds.
     EXPECT_EQ(columnName(0), "");
-    EXPECT_EQ(columnName(703), "");
-    EXPECT_EQ(cellAddress(703, 1), "");
+    EXPECT_EQ(columnName(16385), "");
+    EXPECT_EQ(cellAddress(16385, 1), "");
     EXPECT_EQ(cellAddress(9, 18), "I18");
     EXPECT_EQ(cellAddress(1, 0), "");
 }
@@ -31,7 +34,8 @@ TEST(WorkbookAddress, ParsingReadsBackEveryColumnName)
         EXPECT_EQ(ref->column, col);
         EXPECT_EQ(ref->row, 7);
     }
-    EXPECT_FALSE(parseCellAddress("AAA1"));
+    EXPECT_FALSE(parseCellAddress("XFE1"));
+    EXPECT_FALSE(parseCellAddress("AAAA1"));
     EXPECT_FALSE(parseCellAddress("A0"));
     EXPECT_FALSE(parseCellAddress("A"));
     EXPECT_FALSE(parseCellAddress("12"));

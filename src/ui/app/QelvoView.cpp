@@ -17,7 +17,9 @@
 #include "ui/app/Prompter.h"
 #include "ui/app/TopMenuWnd.h"
 #include "ui/app/UiText.h"
+#include "ui/output/TeacherTeachFrame.h"
 #include "ui/output/TimetableFrameWnd.h"
+#include "ui/output/TotalScheduleWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
 #include "ui/setup/ClassGridDefWnd.h"
 #include "ui/setup/ClassManageWnd.h"
@@ -124,6 +126,21 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             });
             w = paikeTiaoke_;
             core_.setBeforeShow(info.id, [this] { paikeTiaoke_->prepareForShow(); });
+            break;
+        case PanelId::MasterTimetable:
+            totalSchedule_ = new TotalScheduleWnd(&ds, app_);
+            totalSchedule_->onStatus = [this](const QString& text) { emit statusMessage(text); };
+            totalSchedule_->pushEdit = [this](const std::string& name, const std::function<bool(DataSet&)>& edit) {
+                return doc_.undoStack().push(name, edit);
+            };
+            w = totalSchedule_;
+            core_.setBeforeShow(info.id, [this] { totalSchedule_->prepareForShow(); });
+            break;
+        case PanelId::MasterAssignment:
+            teacherTeach_ = new TeacherTeachFrame(&ds);
+            teacherTeach_->onStatus = [this](const QString& text) { emit statusMessage(text); };
+            w = teacherTeach_;
+            core_.setBeforeShow(info.id, [this] { teacherTeach_->prepareForShow(); });
             break;
         default:
             w = new PendingPanelWnd(QString::fromUtf8(info.name));
@@ -292,7 +309,8 @@ void QelvoView::runButton(MenuButton button)
         tellPendingMessage();
         break;
     case MainView::Command::Clear:
-        // The master timetable's clear command comes with its panel.
+        if (stack_->currentWidget() == totalSchedule_)
+            totalSchedule_->clearSelected();
         break;
     case MainView::Command::About:
         Prompter::current().about(this);
@@ -397,6 +415,8 @@ void QelvoView::dataSetReplaced(DataSet& dataSet)
     teacherInfo_->setDataSet(&dataSet);
     teacherClassMatch_->setDataSet(&dataSet);
     paikeTiaoke_->setDataSet(dataSet);
+    totalSchedule_->setDataSet(&dataSet);
+    teacherTeach_->setDataSet(&dataSet);
     core_.showHome();
     emit titleChanged();
 }

@@ -32,6 +32,8 @@ class KmSetWnd;
 class TeacherInfoWnd;
 class TeacherClassMatchWnd;
 class PaikeTiaokeWnd;
+class TotalScheduleWnd;
+class TeacherTeachFrame;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -54,6 +56,8 @@ public:
     TeacherInfoWnd* teacherInfo() const { return teacherInfo_; }
     TeacherClassMatchWnd* teacherClassMatch() const { return teacherClassMatch_; }
     PaikeTiaokeWnd* paikeTiaoke() const { return paikeTiaoke_; }
+    TotalScheduleWnd* totalSchedule() const { return totalSchedule_; }
+    TeacherTeachFrame* teacherTeach() const { return teacherTeach_; }
 
     QWidget* panel(PanelId id) const { return panels_[static_cast<std::size_t>(id)]; }
 
@@ -108,6 +112,8 @@ private:
     TeacherInfoWnd* teacherInfo_ = nullptr;
     TeacherClassMatchWnd* teacherClassMatch_ = nullptr;
     PaikeTiaokeWnd* paikeTiaoke_ = nullptr;
+    TotalScheduleWnd* totalSchedule_ = nullptr;
+    TeacherTeachFrame* teacherTeach_ = nullptr;
     std::array<QWidget*, PanelCount> panels_{};
     std::array<QAction*, 9> actions_{};
     std::string pendingMessage_; // what a take-over has to tell the user (GBK)

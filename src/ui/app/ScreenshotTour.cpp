@@ -20,7 +20,16 @@
 #include "ui/app/QelvoView.h"
 #include "ui/app/StartDlg.h"
 #include "ui/app/UiText.h"
+#include "output/PrintDocument.h"
+#include "ui/output/ClassChoiceDlg.h"
+#include "ui/output/LoadDistributionDlg.h"
+#include "ui/output/TeacherTeachFrame.h"
 #include "ui/output/TimetableFrameWnd.h"
+#include "ui/output/TotalScheduleWnd.h"
+#include "render/PdfPrinting.h"
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include "ui/scheduling/PaikeRunWnd.h"
 #include "ui/setup/ClassGridDefWnd.h"
 #include "ui/setup/ClassManageWnd.h"
@@ -311,6 +320,49 @@ int runScreenshotTour(Application& app, Document& doc, const QString& folder, co
 
     view->openPanel(QStringLiteral("任课信息"));
     ok &= manualSchedulingTour(frame, dir);
+    view->openPanel(QStringLiteral("总课程表"));
+    ok &= save(&frame, dir, QStringLiteral("11-master-style1.png"));
+    view->totalSchedule()->setStyle(1);
+    ok &= save(&frame, dir, QStringLiteral("12-master-style2.png"));
+    view->totalSchedule()->setStyle(2);
+    ok &= save(&frame, dir, QStringLiteral("13-master-style3.png"));
+    view->totalSchedule()->setStyle(0);
+    {
+        ClassChoiceDlg choice(doc.dataSet(), {0, 1, 2, 8}, &frame);
+        choice.show();
+        ok &= save(&choice, dir, QStringLiteral("18-master-choose-classes.png"));
+        choice.close();
+    }
+    view->totalSchedule()->chooseClassMenuEntry(1);
+    ok &= save(&frame, dir, QStringLiteral("14-master-style1-first-grade.png"));
+    {
+        const auto& ds = doc.dataSet();
+        auto printed = masterStyle1Document(ds, view->totalSchedule()->model().selectedConstClasses(ds),
+                                            view->totalSchedule()->model().style1Options());
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        QPrintPreviewDialog preview(&printer, &frame);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* p) {
+            QPainter painter(p);
+            paintPrintDocument(*printed, painter, *p);
+        });
+        preview.resize(1100, 780);
+        preview.show();
+        ok &= save(&preview, dir, QStringLiteral("15-master-print-preview.png"));
+        preview.close();
+    }
+    view->runButton(QStringLiteral("返回"));
+
+    view->openPanel(QStringLiteral("总任课表"));
+    ok &= save(&frame, dir, QStringLiteral("16-assignment-table.png"));
+    {
+        LoadDistributionDlg dist(doc.dataSet(), 1, 1, &frame);
+        dist.show();
+        ok &= save(&dist, dir, QStringLiteral("17-load-distribution.png"));
+        dist.close();
+    }
+    view->runButton(QStringLiteral("返回"));
 
     view->openPanel(QStringLiteral("科目管理"));
     ok &= save(&frame, dir, QStringLiteral("09-pending-panel.png"));

@@ -9,11 +9,15 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 
 #include "app/Application.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/UiText.h"
+#include "output/PrintDocument.h"
+#include "output/WorkbookExports.h"
 #include "render/QtCanvas.h"
+#include "ui/output/PrintSupport.h"
 
 namespace tabrel::ui {
 
@@ -116,6 +120,8 @@ TimetableFrameWnd::TimetableFrameWnd(std::unique_ptr<TimetableFrameModel> model,
     : QWidget(parent), model_(std::move(model)), app_(app)
 {
     list_ = new TimetableListWnd(*model_, this);
+    auto* printKey = new QShortcut(QKeySequence::Print, this, [this] { printTables(); });
+    printKey->setContext(Qt::WidgetWithChildrenShortcut);
 }
 
 TimetableFrameWnd::~TimetableFrameWnd() = default;
@@ -263,9 +269,53 @@ void TimetableFrameWnd::openExportMenu()
         QAction* a = menu.addAction(qs(items[i]));
         a->setData(static_cast<int>(i));
     }
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("打印…\tCtrl+P"))->setData(-1);
+    menu.addAction(QStringLiteral("导出PDF…"))->setData(-2);
     const QRect box = qrect(model_->strip.rectOf(Hit::Export));
-    if (QAction* chosen = menu.exec(mapToGlobal(box.bottomLeft())))
-        runExport(chosen->data().toInt());
+    if (QAction* chosen = menu.exec(mapToGlobal(box.bottomLeft()))) {
+        const int item = chosen->data().toInt();
+        if (item == -1)
+            printTables();
+        else if (item == -2)
+            exportTablesPdf();
+        else
+            runExport(item);
+    }
+}
+
+void TimetableFrameWnd::printTables()
+{
+    auto doc = printDocument();
+    if (doc->pageCount() == 0) {
+        Prompter::current().inform(this, QStringLiteral("没有可以打印的课程表。"));
+        return;
+    }
+    showPrintPreview(this, *doc);
+}
+
+void TimetableFrameWnd::exportTablesPdf()
+{
+    auto doc = printDocument();
+    if (doc->pageCount() == 0) {
+        Prompter::current().inform(this, QStringLiteral("没有可以导出的课程表。"));
+        return;
+    }
+    const QString text = exportPdf(this, *doc);
+    if (!text.isEmpty() && onStatus)
+        onStatus(text);
+}
+
+std::unique_ptr<PrintDocument> ClassTableFrame::printDocument()
+{
+    ClassTablePanel& panel = classModel().classPanel;
+    return classSheetsDocument(*panel.pDataSet, allClassesInOrder(*panel.pDataSet), panel.cellOptions());
+}
+
+std::unique_ptr<PrintDocument> TeacherTableFrame::printDocument()
+{
+    TeacherTablePanel& panel = teacherModel().teacherPanel;
+    return teacherSheetsDocument(*panel.pDataSet, panel.cellOptions());
 }
 
 void TimetableFrameWnd::runExport(int item)

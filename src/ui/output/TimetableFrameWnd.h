@@ -13,6 +13,10 @@
 class QMenu;
 
 namespace tabrel {
+class PrintDocument;
+}
+
+namespace tabrel {
 class Application;
 class DataSet;
 }
@@ -61,6 +65,10 @@ public:
     // The menus the strip opens (tests and the screenshot tour choose from them directly).
     void chooseTablesPerRow(int n);
     void runExport(int item);
+    // "打印" (the print preview) and "导出PDF" of every table, one A4 page each.
+    void printTables();
+    void exportTablesPdf();
+    virtual std::unique_ptr<PrintDocument> printDocument() = 0;
     // Centre of a strip item, in this window's coordinates.
     QPoint stripPoint(TimetableToolStrip::Hit hit) const;
 
@@ -83,6 +91,7 @@ class ClassTableFrame : public TimetableFrameWnd {
 public:
     ClassTableFrame(DataSet* dataSet, Application& app, QWidget* parent = nullptr);
     ClassTableFrameModel& classModel() { return static_cast<ClassTableFrameModel&>(model()); }
+    std::unique_ptr<PrintDocument> printDocument() override;
 };
 
 // "教师课程表"
@@ -91,6 +100,7 @@ class TeacherTableFrame : public TimetableFrameWnd {
 public:
     TeacherTableFrame(DataSet* dataSet, Application& app, QWidget* parent = nullptr);
     TeacherTableFrameModel& teacherModel() { return static_cast<TeacherTableFrameModel&>(model()); }
+    std::unique_ptr<PrintDocument> printDocument() override;
 };
 
 } // namespace tabrel::ui

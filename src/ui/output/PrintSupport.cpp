@@ -1,0 +1,80 @@
+#include "ui/output/PrintSupport.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "output/PrintDocument.h"
+#include "ui/app/Prompter.h"
+#include "ui/app/UiText.h"
+#include "render/PdfPrinting.h"
+#include "render/QtCanvas.h"
+
+namespace tabrel::ui {
+
+void showPrintPreview(QWidget* parent, const PrintDocument& document)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(document.landscape() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    printer.setDocName(qs(document.title()));
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("打印预览 - %1").arg(qs(document.title())));
+    preview.resize(1000, 760);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* p) {
+        QPainter painter(p);
+        int first = 0, last = -1;
+        if (p->printRange() == QPrinter::PageRange && p->fromPage() > 0) {
+            first = p->fromPage() - 1;
+            last = p->toPage() - 1;
+        }
+        paintPrintDocument(document, painter, *p, first, last);
+    });
+    preview.exec();
+}
+
+QString exportPdf(QWidget* parent, const PrintDocument& document)
+{
+    const QString path =
+        Prompter::current().saveFile(parent, QStringLiteral("PDF 文件 (*.pdf)|*.pdf||"), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return {};
+    std::string error;
+    if (!writePdf(document, path.toStdString(), error)) {
+        Prompter::current().inform(parent, qu(error));
+        return {};
+    }
+    return QStringLiteral("已导出PDF：%1（%2页）").arg(path).arg(document.pageCount());
+}
+
+void showHelpPage(QWidget* parent, const QString& title, const std::string& html)
+{
+    Prompter::current().help(parent, title, qu(html));
+}
+
+QIcon exportIcon()
+{
+    QPixmap picture(IconSize, IconSize);
+    picture.fill(Qt::transparent);
+    {
+        QPainter p(&picture);
+        QtCanvas canvas(p);
+        canvas.drawIcon(Icon::Export, 0, 0);
+    }
+    return QIcon(picture);
+}
+
+QString stripStyleSheet()
+{
+    return QStringLiteral("QFrame#OutputStrip { background: rgb(64, 192, 192); border-bottom: 1px solid rgb(32, 112, 112); }"
+                          "QFrame#OutputStrip QRadioButton, QFrame#OutputStrip QCheckBox { color: black; }");
+}
+
+} // namespace tabrel::ui
