@@ -9,7 +9,6 @@
 #include "app/Document.h"
 #include "ui/app/HomePageWnd.h"
 #include "ui/app/MainFrame.h"
-#include "ui/app/PendingPanelWnd.h"
 #include "ui/setup/ClassManageWnd.h"
 #include "ui/app/QelvoView.h"
 #include "ui/app/TopMenuWnd.h"
@@ -71,9 +70,7 @@ private slots:
         ScriptedPrompter prompter;
         Program p;
         QVERIFY(p.view()->openPanel(QStringLiteral("任课信息")));
-        auto* pending = qobject_cast<PendingPanelWnd*>(p.view()->visibleWidget());
-        QVERIFY(pending);
-        QCOMPARE(pending->name(), QStringLiteral("任课信息"));
+        QCOMPARE(p.view()->visibleWidget(), p.view()->panel(PanelId::Assignments));
         QVERIFY(p.view()->topMenu()->buttonCentre(QStringLiteral("返回")).x() >= 0);
         QCOMPARE(p.view()->topMenu()->buttonCentre(QStringLiteral("关闭")).x(), -1);
 

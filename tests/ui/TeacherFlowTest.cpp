@@ -12,6 +12,7 @@
 #include "app/Application.h"
 #include "app/Document.h"
 #include "app/MainView.h"
+#include "setup/LessonTakeOver.h"
 #include "ui/UiTestSupport.h"
 #include "ui/app/HomePageWnd.h"
 #include "ui/app/MainFrame.h"

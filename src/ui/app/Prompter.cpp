@@ -113,4 +113,9 @@ void Prompter::help(QWidget* parent, const QString& title, const QString& html)
     dlg.exec();
 }
 
+void showHelpPage(QWidget* parent, const QString& title, const std::string& utf8Html)
+{
+    Prompter::current().help(parent, title, QString::fromStdString(utf8Html));
+}
+
 } // namespace tabrel::ui

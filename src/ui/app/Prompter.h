@@ -2,6 +2,7 @@
 // Every modal question the windows ask: message boxes, confirmations and file dialogs. The program
 // uses the Qt dialogs; tests install a prompter that answers from a script.
 #include <QString>
+#include <string>
 
 class QWidget;
 
@@ -32,5 +33,8 @@ public:
     static Prompter& current();
     static void install(Prompter* prompter);
 };
+
+// The help page of a panel or window (UTF-8 HTML) through the prompter in use.
+void showHelpPage(QWidget* parent, const QString& title, const std::string& utf8Html);
 
 } // namespace tabrel::ui

@@ -12,7 +12,6 @@
 #include "app/TextExport.h"
 #include "data/DataSet.h"
 #include "ui/app/HomePageWnd.h"
-#include "ui/app/PendingPanelWnd.h"
 #include "ui/manual/PaikeTiaokeWnd.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/TopMenuWnd.h"
@@ -141,9 +140,6 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             teacherTeach_->onStatus = [this](const QString& text) { emit statusMessage(text); };
             w = teacherTeach_;
             core_.setBeforeShow(info.id, [this] { teacherTeach_->prepareForShow(); });
-            break;
-        default:
-            w = new PendingPanelWnd(QString::fromUtf8(info.name));
             break;
         }
         w->setObjectName(QString::fromUtf8(info.key));

@@ -54,10 +54,6 @@ QString exportPdf(QWidget* parent, const PrintDocument& document)
     return QStringLiteral("已导出PDF：%1（%2页）").arg(path).arg(document.pageCount());
 }
 
-void showHelpPage(QWidget* parent, const QString& title, const std::string& html)
-{
-    Prompter::current().help(parent, title, qu(html));
-}
 
 QIcon exportIcon()
 {

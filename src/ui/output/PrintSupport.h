@@ -2,6 +2,7 @@
 // Printing from the timetable panels: the print preview with the system's printers (A4, across
 // when the document says so) and the PDF export through a save dialog. Both paint the core's
 // printed pages through the same canvas as the screen.
+#include "ui/app/Prompter.h"
 #include <QIcon>
 #include <QString>
 #include <string>
@@ -19,8 +20,6 @@ void showPrintPreview(QWidget* parent, const PrintDocument& document);
 // Asks for a file name and writes the document as PDF; returns the status text ("" when cancelled),
 // and shows a message when the file could not be written.
 QString exportPdf(QWidget* parent, const PrintDocument& document);
-// The panel's Chinese help page in a window.
-void showHelpPage(QWidget* parent, const QString& title, const std::string& utf8Html);
 
 // The export icon of the tool strips.
 QIcon exportIcon();

@@ -11,9 +11,5 @@ bool runSetupEdit(Document& doc, const std::string& stepName, const std::functio
     return doc.undoStack().push(stepName, edit);
 }
 
-void showHelpPage(QWidget* parent, const QString& title, const std::string& html)
-{
-    Prompter::current().help(parent, title, QString::fromStdString(html));
-}
 
 } // namespace tabrel::ui

@@ -66,7 +66,9 @@ int TeacherInfoGridCtrl::count() const
 
 void TeacherInfoGridCtrl::refresh()
 {
-    if (ds_)
+    // The never-empty rule is a rule of drawing: only a grid on screen appends its first teacher,
+    // never one pointed at a school just opened behind another panel.
+    if (ds_ && isVisible())
         TeacherInfoGrid::ensureNotEmpty(*ds_);
     grid_.clampTo(count());
     syncScrollBar();

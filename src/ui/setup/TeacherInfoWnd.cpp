@@ -81,6 +81,9 @@ void TeacherInfoWnd::setRuleWindows(
 
 void TeacherInfoWnd::prepareForShow()
 {
+    // The page is about to be drawn: an empty list gets its first row.
+    if (ds_)
+        TeacherInfoGrid::ensureNotEmpty(*ds_);
     refresh();
 }
 
