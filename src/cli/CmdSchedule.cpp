@@ -52,7 +52,7 @@ int requiredLessons(const ClassTable& c)
 
 int cmdSchedule(const std::vector<std::string>& argv, Io io)
 {
-    Args args(argv, {"-o", "--grade", "--class"}, {"--in-place"});
+    Args args(argv, {"-o", "--grade", "--class"}, {"--in-place", "--complete"});
     if (args.helpAsked()) {
         printUsage(*findCommand("schedule"), io.out);
         return ExitDone;
@@ -110,6 +110,7 @@ int cmdSchedule(const std::vector<std::string>& argv, Io io)
     } else
         run.SelectSchool();
 
+    run.completeAfterSearch = args.has("--complete");
     run.Start();
     for (const ClassTable* c : run.classList())
         io.out << gbk::toUtf8(c->name) << ' ' << placedLessons(ds, *c) << '/' << requiredLessons(*c) << '\n';

@@ -14,12 +14,13 @@ const std::vector<Command>& commands()
         {"new", "tabrel-cli new OUT.qtf", cmdNew},
         {"dump", "tabrel-cli dump FILE.qtf", cmdDump},
         {"build", "tabrel-cli build FILE.json -o OUT.qtf", cmdBuild},
-        {"schedule", "tabrel-cli schedule FILE.qtf (-o OUT.qtf | --in-place) [--grade NAME | --class NAME]", cmdSchedule},
+        {"schedule", "tabrel-cli schedule FILE.qtf (-o OUT.qtf | --in-place) [--grade NAME | --class NAME] [--complete]", cmdSchedule},
         {"report", "tabrel-cli report FILE.qtf [--class NAME] [--json]", cmdReport},
         {"export", "tabrel-cli export FILE.qtf --out DIR [--tables-per-row N] [--teacher-tables-per-row N] [--name-style full|short] [--no-subject] [--no-teacher] [--no-class] [--title TEXT] [--bmp-depth 16|24|32] KIND...", cmdExport},
         {"merge", "tabrel-cli merge A.qtf B.qtf -o OUT.qtf", cmdMerge},
         {"copy", "tabrel-cli copy FILE.qtf KIND [--grade NAME]", cmdCopy},
         {"paste", "tabrel-cli paste FILE.qtf KIND TEXT (-o OUT.qtf | --in-place) [--at ROW,COL] [--grade NAME]", cmdPaste},
+        {"check", "tabrel-cli check FILE.qtf [--json]", cmdCheck},
     };
     return table;
 }

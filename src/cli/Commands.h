@@ -82,5 +82,6 @@ int cmdExport(const std::vector<std::string>& args, Io io);
 int cmdMerge(const std::vector<std::string>& args, Io io);
 int cmdCopy(const std::vector<std::string>& args, Io io);
 int cmdPaste(const std::vector<std::string>& args, Io io);
+int cmdCheck(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli
