@@ -80,11 +80,12 @@ struct SchoolShape {
     bool early, evening;
 };
 
-// Grades of 10-16 classes; early reading and evening periods in some.
+// Grades of 10-16 classes, early reading and evening periods in some; then the largest school.
 const SchoolShape Shapes[] = {
     {1, 10, false, false}, {2, 10, true, false}, {2, 12, false, true}, {3, 12, true, true},
     {3, 14, false, false}, {4, 14, true, false}, {4, 16, false, true}, {6, 16, false, false},
     {6, 16, true, true},   {2, 16, false, false}, {5, 15, true, false}, {6, 13, false, true},
+    {10, 50, true, true}, // the largest school the grade panel lays out
 };
 
 int registerSchools()
