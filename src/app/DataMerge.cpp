@@ -41,7 +41,6 @@ MergeResult mergeDataSet(DataSet& a, DataSet& b)
         grade->dataSet = &a;
         for (auto& c : grade->classes) {
             c->dataSet = &a;
-            c->treeItem = nullptr;
             c->candidates.clear();
             c->candidateTexts.clear();
         }

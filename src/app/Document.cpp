@@ -13,7 +13,7 @@ std::unique_ptr<DataSet> freshDataSet()
 }
 } // namespace
 
-Document::Document(Application& app) : app_(app), pDataSet(freshDataSet()) {}
+Document::Document(Application& app) : app_(app), pDataSet(freshDataSet()), undo_(*pDataSet) {}
 
 Document::~Document() = default;
 
@@ -38,6 +38,7 @@ void Document::replaceDataSet(std::unique_ptr<DataSet> fresh)
     // The old set goes only after every listener points at the new one.
     std::unique_ptr<DataSet> old = std::move(pDataSet);
     pDataSet = std::move(fresh);
+    undo_.reset(*pDataSet);
     const auto listeners = listeners_; // a listener may remove itself
     for (auto& l : listeners)
         l.second(*pDataSet);
@@ -97,6 +98,7 @@ Document::SaveOutcome Document::saveAs(const std::string& path, const std::funct
         return {SaveStep::Failed, result};
     path_ = path;
     app_.recentFiles().add(path);
+    undo_.setClean();
     return {SaveStep::Saved, result};
 }
 

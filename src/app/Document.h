@@ -11,6 +11,7 @@
 
 #include "data/DataFile.h"
 #include "data/DataSet.h"
+#include "app/UndoStack.h"
 
 namespace tabrel {
 
@@ -23,6 +24,12 @@ public:
 
     DataSet& dataSet() { return *pDataSet; }
     const DataSet& dataSet() const { return *pDataSet; }
+
+    // The one door for every change of the school; its clean index is the modified flag.
+    UndoStack& undoStack() { return undo_; }
+    const UndoStack& undoStack() const { return undo_; }
+    // The school has changes that are not saved.
+    bool isModified() const { return !undo_.isClean(); }
 
     // "" until the start dialog has run; NewFilePath for a schedule made with "新建排课" and never
     // saved; otherwise the data file's path (UTF-8, as the system spells it).
@@ -64,6 +71,7 @@ private:
 
     Application& app_;
     std::unique_ptr<DataSet> pDataSet;
+    UndoStack undo_;
     std::string path_;
     std::vector<std::pair<int, std::function<void(DataSet&)>>> listeners_;
     int nextListenerId_ = 1;

@@ -11,23 +11,20 @@ std::string HomeSteps::Item::panelName() const
 {
     if (kind == Kind::Tool)
         return {};
-    if (kind == Kind::Output)
-        return title;
-    // The title without its first three characters ("1. ").
-    return title.size() > 3 ? title.substr(3) : std::string();
+    return panel ? tabrel::panelName(*panel) : title;
 }
 
 HomeSteps::HomeSteps()
 {
-    struct StepText { const char* title; const char* description; const char* message; };
+    struct StepText { const char* title; const char* description; const char* message; PanelId panel; };
     static const StepText steps[StepCount] = {
-        {"1. 班级管理", "设置年级和班级数量，并命名", "设置年级和班级数量，并命名"},
-        {"2. 课时安排", "设置上课天数及每天上课节数", "请先运行班级管理"},
-        {"3. 科目管理", "设置开设和课程名称及每个课程在各年级中的数量", "请先运行课时安排"},
-        {"4. 教师信息", "录入教师信息及选择各教师任教的班级", "请先运行科目管理"},
-        {"5. 任课信息", "将任课教师，填入到相应的班级", "请先完成前四个步骤录入"},
-        {"6. 手动排课", "手动排课及手动调课", "请先完成前五个步骤录入"},
-        {"7. 自动排课", "电脑自动排课", "请先完成前五个步骤录入"},
+        {"1. 班级管理", "设置年级和班级数量，并命名", "设置年级和班级数量，并命名", PanelId::ClassManage},
+        {"2. 课时安排", "设置上课天数及每天上课节数", "请先运行班级管理", PanelId::TimeGrid},
+        {"3. 科目管理", "设置开设和课程名称及每个课程在各年级中的数量", "请先运行课时安排", PanelId::Subjects},
+        {"4. 教师信息", "录入教师信息及选择各教师任教的班级", "请先运行科目管理", PanelId::Teachers},
+        {"5. 任课信息", "将任课教师，填入到相应的班级", "请先完成前四个步骤录入", PanelId::Assignments},
+        {"6. 手动排课", "手动排课及手动调课", "请先完成前五个步骤录入", PanelId::ManualPaike},
+        {"7. 自动排课", "电脑自动排课", "请先完成前五个步骤录入", PanelId::AutoPaike},
     };
     for (const auto& s : steps) {
         Item item;
@@ -35,12 +32,22 @@ HomeSteps::HomeSteps()
         item.title = gbk::literal(s.title);
         item.description = gbk::literal(s.description);
         item.message = gbk::literal(s.message);
+        item.panel = s.panel;
         items_.push_back(item);
     }
-    for (const char* t : {"班级课程表", "教师课程表", "总课程表", "总任课表", "场室课程表"}) {
+    struct OutputText { const char* title; std::optional<PanelId> panel; };
+    static const OutputText outputs[] = {
+        {"班级课程表", PanelId::ClassTimetable},
+        {"教师课程表", PanelId::TeacherTimetable},
+        {"总课程表", PanelId::MasterTimetable},
+        {"总任课表", PanelId::MasterAssignment},
+        {"场室课程表", std::nullopt},
+    };
+    for (const auto& o : outputs) {
         Item item;
         item.kind = Kind::Output;
-        item.title = gbk::literal(t);
+        item.title = gbk::literal(o.title);
+        item.panel = o.panel;
         items_.push_back(item);
     }
     for (const char* t : {"合并数据", "导出排课信息数据"}) {
@@ -162,7 +169,7 @@ HomeSteps::Action HomeSteps::activate(int itemIndex) const
         return {};
     if (item.kind == Kind::Tool)
         return {itemIndex == 12 ? ActionKind::MergeData : ActionKind::ExportText, {}};
-    return {ActionKind::ShowPanel, item.panelName()};
+    return {ActionKind::ShowPanel, item.panel, item.panelName()};
 }
 
 Rgb HomeSteps::bandColour(bool available)

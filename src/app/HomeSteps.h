@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
+#include "app/PanelRegistry.h"
 #include "data/Dimensions.h"
 #include "output/Canvas.h"
 
@@ -24,7 +27,9 @@ public:
         Rect rect;               // set by layout()
         // The text shown under the title band.
         const std::string& body() const { return available ? description : message; }
-        // The panel a step or output button opens ("1. 班级管理" opens "班级管理"); "" for tools.
+        // The panel a step or output button opens; none for tools and for outputs without a panel.
+        std::optional<PanelId> panel;
+        // The name of that panel (GBK), or the output's title when it has none; "" for tools.
         std::string panelName() const;
     };
     struct Arrow { int x1, y1, x2, y2; };
@@ -57,7 +62,8 @@ public:
     enum class ActionKind { None, ShowPanel, MergeData, ExportText };
     struct Action {
         ActionKind kind = ActionKind::None;
-        std::string panelName; // ShowPanel (GBK)
+        std::optional<PanelId> panel; // ShowPanel: the panel, when the item has one
+        std::string panelName;        // ShowPanel (GBK)
     };
     // A left click: an available step or output opens its panel, an available tool runs;
     // anything else does nothing.

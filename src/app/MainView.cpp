@@ -1,88 +1,90 @@
 #include "app/MainView.h"
 
-#include <algorithm>
-
 #include "app/Application.h"
 #include "app/Document.h"
+#include "app/HelpPages.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "scheduling/TeacherAssignment.h"
 
 namespace tabrel {
 
-void takeOverLessonCounts(DataSet& dataSet)
+namespace {
+MainView::Command commandOf(MenuButton b, bool newFile, bool clearable)
 {
-    for (const auto& subject : dataSet.subjects) {
-        if (subject->name.empty())
-            continue;
-        const std::size_t grades = std::min<std::size_t>(dataSet.grades.size(), MaxGradeColumns);
-        for (std::size_t g = 0; g < grades; ++g)
-            for (const auto& c : dataSet.grades[g]->classes)
-                c->UpdateAssignmentFromLessonText(subject->name, subject->gradeLessons[g]);
+    using C = MainView::Command;
+    switch (b) {
+    case MenuButton::Close: return C::Quit;
+    case MenuButton::Back: return C::Home;
+    case MenuButton::Save: return newFile ? C::SaveAs : C::Save;
+    case MenuButton::SaveAs: return C::SaveAs;
+    case MenuButton::Undo: return C::Undo;
+    case MenuButton::Redo: return C::Redo;
+    case MenuButton::Clear: return clearable ? C::Clear : C::None;
+    case MenuButton::Help: return C::Help;
+    case MenuButton::About: return C::About;
     }
+    return C::None;
 }
+} // namespace
 
 MainView::MainView(Application& app, Document& doc) : app_(app), doc_(doc)
 {
-    setOnLeave(GBK("科目管理"), takeOverLessonCounts);
-    setOnLeave(GBK("任课信息"), [](DataSet& ds) { AddMissingTeachers(ds); });
-    setBeforeSave(GBK("教师信息"), takeOverLessonCounts);
-    topMenu_.setState("main");
+    for (const PanelInfo& p : panels()) {
+        if (p.onLeave)
+            onLeave_[slot(p.id)] = {gbk::literal(p.onLeave.stepName), p.onLeave.run};
+        if (p.beforeSave)
+            beforeSave_[slot(p.id)] = {gbk::literal(p.beforeSave.stepName), p.beforeSave.run};
+    }
+    topMenu_.setButtons(homeButtons());
     home_.refreshSteps(doc_.dataSet());
 }
 
-const std::vector<std::string>& MainView::panelNames()
+void MainView::setBeforeShow(PanelId panel, std::function<void()> prepare)
 {
-    static const std::vector<std::string> names = [] {
-        std::vector<std::string> v;
-        for (const char* n : {"班级管理", "课时安排", "科目管理", "教师信息", "任课信息", "手动排课", "自动排课",
-                              "班级课程表", "教师课程表", "总课程表", "总任课表"})
-            v.push_back(gbk::literal(n));
-        return v;
-    }();
-    return names;
+    beforeShow_[slot(panel)] = std::move(prepare);
 }
 
-bool MainView::isPanelName(const std::string& name)
+void MainView::setOnLeave(PanelId panel, std::function<void(DataSet&)> takeOver)
 {
-    const auto& names = panelNames();
-    return std::find(names.begin(), names.end(), name) != names.end();
+    StepFn& s = onLeave_[slot(panel)];
+    if (s.stepName.empty())
+        s.stepName = GBK("离开") + panelName(panel);
+    s.run = std::move(takeOver);
 }
 
-void MainView::setBeforeShow(const std::string& name, std::function<void()> prepare)
+void MainView::setBeforeSave(PanelId panel, std::function<void(DataSet&)> takeOver)
 {
-    beforeShow_[name] = std::move(prepare);
-}
-
-void MainView::setOnLeave(const std::string& name, std::function<void(DataSet&)> takeOver)
-{
-    onLeave_[name] = std::move(takeOver);
-}
-
-void MainView::setBeforeSave(const std::string& name, std::function<void(DataSet&)> takeOver)
-{
-    beforeSave_[name] = std::move(takeOver);
+    StepFn& s = beforeSave_[slot(panel)];
+    if (s.stepName.empty())
+        s.stepName = GBK("保存前整理") + panelName(panel);
+    s.run = std::move(takeOver);
 }
 
 MainView::ShowOutcome MainView::showPanel(const std::string& name)
 {
+    if (auto id = panelByName(name))
+        return showPanel(*id);
     current_ = name;
-    if (!isPanelName(name))
-        return {ShowResult::NoPanel, {}};
-    if (name == GBK("自动排课") && !app_.loadedFromFile)
-        return {ShowResult::Refused, GBK("请保存数据后，再打开，再自动排课")};
+    return {ShowResult::NoPanel, {}};
+}
 
-    if (auto it = beforeShow_.find(name); it != beforeShow_.end() && it->second)
-        it->second();
-    visible_ = name;
+MainView::ShowOutcome MainView::showPanel(PanelId panel)
+{
+    const PanelInfo& info = panelInfo(panel);
+    current_ = panelName(panel);
+    if (info.refusal && !app_.loadedFromFile)
+        return {ShowResult::Refused, gbk::literal(info.refusal)};
+
+    if (const auto& prepare = beforeShow_[slot(panel)])
+        prepare();
+    visible_ = panel;
+    topMenu_.setButtons(info.buttons);
+    refreshUndoButtons();
     if (shower_)
-        shower_(name);
-    topMenu_.setState(name);
-    // The manual and automatic scheduling work from the teachers' taught courses.
-    if (name == GBK("手动排课") || name == GBK("自动排课")) {
-        ComputeAssignedPeriods(doc_.dataSet());
-        doc_.dataSet().syncTeacherAssignments();
-    }
+        shower_(panel);
+    if (info.preparesScheduling)
+        PrepareForScheduling(doc_.dataSet());
     return {ShowResult::Shown, {}};
 }
 
@@ -90,40 +92,71 @@ void MainView::showHome()
 {
     home_.refreshSteps(doc_.dataSet());
     current_.clear();
-    visible_.clear();
+    visible_.reset();
+    topMenu_.setButtons(homeButtons());
+    refreshUndoButtons();
     if (shower_)
-        shower_(std::string());
-    topMenu_.setState("main");
+        shower_(std::nullopt);
 }
 
 MainView::Command MainView::runButton(const std::string& buttonText)
 {
-    if (buttonText == GBK("返回")) {
-        if (auto it = onLeave_.find(visible_); it != onLeave_.end() && it->second)
-            it->second(doc_.dataSet());
+    auto b = buttonByText(buttonText);
+    return b ? runButton(*b) : Command::None;
+}
+
+MainView::Command MainView::runButton(MenuButton button)
+{
+    const Command c = commandOf(button, doc_.isNewFile(), visible_ == PanelId::MasterTimetable);
+    switch (c) {
+    case Command::Home:
+        if (visible_)
+            if (const StepFn& s = onLeave_[slot(*visible_)]; s.run)
+                doc_.undoStack().pushIfChanged(s.stepName, s.run);
         showHome();
-        return Command::Home;
+        break;
+    case Command::Undo:
+        doc_.undoStack().undo();
+        home_.refreshSteps(doc_.dataSet());
+        break;
+    case Command::Redo:
+        doc_.undoStack().redo();
+        home_.refreshSteps(doc_.dataSet());
+        break;
+    default:
+        break;
     }
-    if (buttonText == GBK("关闭"))
-        return Command::Quit;
-    if (buttonText == GBK("保存"))
-        return doc_.isNewFile() ? Command::SaveAs : Command::Save;
-    if (buttonText == GBK("另存为"))
-        return Command::SaveAs;
-    if (buttonText == GBK("清空"))
-        return visible_ == GBK("总课程表") ? Command::Clear : Command::None;
-    if (buttonText == GBK("关于"))
-        return Command::About;
-    if (buttonText == GBK("帮助"))
-        return Command::Help;
-    return Command::None;
+    return c;
 }
 
 std::function<void(DataSet&)> MainView::saveTakeOver() const
 {
-    if (auto it = beforeSave_.find(visible_); it != beforeSave_.end())
-        return it->second;
-    return {};
+    if (!visible_)
+        return {};
+    const StepFn& s = beforeSave_[slot(*visible_)];
+    if (!s.run)
+        return {};
+    UndoStack& stack = doc_.undoStack();
+    return [&stack, s](DataSet&) { stack.pushIfChanged(s.stepName, s.run); };
+}
+
+bool MainView::refreshUndoButtons()
+{
+    const UndoStack& stack = doc_.undoStack();
+    const bool a = topMenu_.setEnabled(MenuButton::Undo, stack.canUndo());
+    const bool b = topMenu_.setEnabled(MenuButton::Redo, stack.canRedo());
+    return a || b;
+}
+
+const std::string& MainView::visiblePanel() const
+{
+    static const std::string none;
+    return visible_ ? panelName(*visible_) : none;
+}
+
+std::string MainView::helpPage() const
+{
+    return visible_ ? helpPageFor(*visible_) : homeHelpPage();
 }
 
 std::vector<std::string> MainView::statusPanes() const
@@ -133,7 +166,7 @@ std::vector<std::string> MainView::statusPanes() const
     for (const auto& g : ds.grades)
         classes += g->classes.size();
     std::vector<std::string> panes;
-    panes.push_back(visible_.empty() ? std::string("主页") : gbk::toUtf8(visible_));
+    panes.push_back(visible_ ? gbk::toUtf8(visiblePanel()) : std::string("主页"));
     panes.push_back("年级 " + std::to_string(ds.grades.size()) + "  班级 " + std::to_string(classes) + "  科目 " +
                     std::to_string(ds.subjects.size()) + "  教师 " + std::to_string(ds.teachers.size()));
     panes.push_back(app_.loadedFromFile ? "数据文件已读入" : "未读入数据文件");

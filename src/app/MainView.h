@@ -1,13 +1,15 @@
 #pragma once
 // The main view's logic: which panel is current, what switching to a panel prepares, what the top
 // menu's buttons run, and the home page's step states. The window shows and hides the panels it is
-// told to; every decision is taken here. Panel names and button texts are GBK.
+// told to; every decision is taken here, from the panel registry's rows.
+#include <array>
 #include <functional>
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/HomeSteps.h"
+#include "app/PanelRegistry.h"
 #include "app/TopMenuStrip.h"
 
 namespace tabrel {
@@ -20,57 +22,58 @@ class Document;
 // than its height (never lower than 400 pixels).
 Rect mainFrameRect(const Rect& screen);
 
-// The subjects panel's take-over: every subject's per-grade lesson counts become the teaching plan
-// of every class of that grade (subjects in list order, grades in order, classes in order; a subject
-// without a name is skipped).
-void takeOverLessonCounts(DataSet& dataSet);
-
 class MainView {
 public:
-    // Wires the take-overs: "返回" from "科目管理" takes the lesson counts over, "返回" from
-    // "任课信息" adds the missing teachers, "保存" on "教师信息" takes the lesson counts over first.
+    // The take-overs of "返回" and "保存" come from the registry's rows.
     MainView(Application& app, Document& doc);
 
-    // The names of the panels of the main view, in menu order ("班级管理" … "总任课表").
-    static const std::vector<std::string>& panelNames();
-    static bool isPanelName(const std::string& name);
-
-    // Runs in the window: shows the named panel (or the home page for "") and hides the others.
-    void setPanelShower(std::function<void(const std::string&)> shower) { shower_ = std::move(shower); }
-    // What a panel prepares before it is shown (reloads, rebuilt lists, layouts).
-    void setBeforeShow(const std::string& name, std::function<void()> prepare);
-    // What "返回" runs when it leaves the named panel (the take-overs of the subjects panel and of
-    // the assignment page), and what "保存" runs first while the named panel is shown.
-    void setOnLeave(const std::string& name, std::function<void(DataSet&)> takeOver);
-    void setBeforeSave(const std::string& name, std::function<void(DataSet&)> takeOver);
+    // Runs in the window: shows the panel (or the home page for none) and hides the others.
+    void setPanelShower(std::function<void(std::optional<PanelId>)> shower) { shower_ = std::move(shower); }
+    // What a panel's window prepares before it is shown (reloads, rebuilt lists, layouts).
+    void setBeforeShow(PanelId panel, std::function<void()> prepare);
+    // Replaces what "返回" runs when it leaves the panel, or what "保存" runs first while it is shown.
+    void setOnLeave(PanelId panel, std::function<void(DataSet&)> takeOver);
+    void setBeforeSave(PanelId panel, std::function<void(DataSet&)> takeOver);
 
     enum class ShowResult { Shown, Refused, NoPanel };
     struct ShowOutcome {
         ShowResult result = ShowResult::NoPanel;
         std::string message; // Refused: the text to show (GBK)
     };
-    // Switches to the named panel: remembers the name, prepares the panel, shows it, gives the top
-    // menu the panel's button set and runs what follows the showing (the scheduling panels work
-    // from every teacher's assigned periods and taught courses, made afresh here). "自动排课" is refused unless a
-    // data file was read since start-up; a name without a panel only changes the remembered name.
+    // Switches to the panel: remembers it, prepares it, shows it, gives the top menu the panel's
+    // buttons and runs what follows the showing (the scheduling panels work from every teacher's
+    // assigned periods and taught courses, made afresh here). A panel whose row names a refusal
+    // is refused unless a data file was read since start-up.
+    ShowOutcome showPanel(PanelId panel);
+    // The panel of a name (GBK); a name without a panel only changes the remembered name.
     ShowOutcome showPanel(const std::string& name);
 
-    // Shows the home page with freshly computed step states and the "main" button set.
+    // Shows the home page with freshly computed step states and the home buttons.
     void showHome();
 
-    enum class Command { None, Home, Quit, Save, SaveAs, Clear, About, Help };
-    // Runs a top-menu button by its text. "返回" does its work here (take-over, home page); the
-    // others tell the window which dialog or document command follows.
+    enum class Command { None, Home, Quit, Save, SaveAs, Clear, About, Help, Undo, Redo };
+    // Runs a top-menu button. "返回" does its work here (take-over as one undo step, home page),
+    // "撤销"/"重做" take a step back or forward; the others tell the window which dialog or
+    // document command follows.
+    Command runButton(MenuButton button);
+    // A button by its text (GBK); None for a text that is no button.
     Command runButton(const std::string& buttonText);
 
-    // The take-over "保存" runs before writing while the current panel needs one (may be empty).
+    // The take-over "保存" runs before writing while the current panel needs one (may be empty);
+    // it runs as one undo step.
     std::function<void(DataSet&)> saveTakeOver() const;
 
+    // Enables "撤销" and "重做" from the undo stack; true when the strip changed.
+    bool refreshUndoButtons();
+
+    // The remembered name and the panel on screen (GBK; "" for the home page).
     const std::string& currentPanel() const { return current_; }
-    // The panel actually on screen ("" for the home page).
-    const std::string& visiblePanel() const { return visible_; }
+    const std::string& visiblePanel() const;
+    std::optional<PanelId> visiblePanelId() const { return visible_; }
     TopMenuStrip& topMenu() { return topMenu_; }
     HomeSteps& home() { return home_; }
+    // The help page of what is on screen (UTF-8 HTML).
+    std::string helpPage() const;
 
     // The four panes of the main window's status bar (UTF-8): the panel on screen ("主页" for the
     // home page), the school's counts, whether a data file was read, and the program folder.
@@ -80,16 +83,22 @@ public:
     HomeSteps::Action homeClick(int x, int y);
 
 private:
+    struct StepFn {
+        std::string stepName; // GBK
+        std::function<void(DataSet&)> run;
+    };
+    static std::size_t slot(PanelId p) { return static_cast<std::size_t>(p); }
+
     Application& app_;
     Document& doc_;
     std::string current_;
-    std::string visible_;
+    std::optional<PanelId> visible_;
     TopMenuStrip topMenu_;
     HomeSteps home_;
-    std::function<void(const std::string&)> shower_;
-    std::map<std::string, std::function<void()>> beforeShow_;
-    std::map<std::string, std::function<void(DataSet&)>> onLeave_;
-    std::map<std::string, std::function<void(DataSet&)>> beforeSave_;
+    std::function<void(std::optional<PanelId>)> shower_;
+    std::array<std::function<void()>, PanelCount> beforeShow_;
+    std::array<StepFn, PanelCount> onLeave_;
+    std::array<StepFn, PanelCount> beforeSave_;
 };
 
 } // namespace tabrel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/HelpPages.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 
@@ -16,34 +17,19 @@ void PaikeRunPage::setDataSet(DataSet& dataSet)
 {
     dataSet_ = &dataSet;
     run_ = std::make_unique<AutoRun>(dataSet, state_);
-    nodes_.clear();
-    treeFilled_ = false;
+    tree_ = ScopeTree();
     selected_ = -1;
     lastResults_.clear();
 }
 
-bool PaikeRunPage::fillTree()
+bool PaikeRunPage::refreshTree()
 {
-    if (treeFilled_)
+    const bool hadSelection = selected_ >= 0 && selected_ < static_cast<int>(tree_.nodes().size());
+    const Node previous = hadSelection ? tree_.nodes()[selected_] : Node{};
+    if (!tree_.rebuild(*dataSet_))
         return false;
-    nodes_.clear();
-    nodes_.push_back({Node::Kind::School, GBK("全校"), -1, -1, -1});
-    const DataSet& ds = *dataSet_;
-    for (std::size_t g = 0; g < ds.grades.size(); ++g) {
-        const int gradeNode = static_cast<int>(nodes_.size());
-        nodes_.push_back({Node::Kind::Grade, ds.gradeNames[g], static_cast<int>(g), -1, 0});
-        const auto& classes = ds.grades[g]->classes;
-        for (std::size_t c = 0; c < classes.size(); ++c) {
-            nodes_.push_back({Node::Kind::Class, classes[c]->name, static_cast<int>(g), static_cast<int>(c), gradeNode});
-        }
-    }
-    // The node addresses are final only now: link every class to its node.
-    for (auto& n : nodes_)
-        if (n.kind == Node::Kind::Class)
-            if (ClassTable* c = ds.classAt(n.gradeIndex, n.classIndex))
-                c->treeItem = &n;
-    treeFilled_ = true;
-    select(0);
+    const int keep = hadSelection ? tree_.find(previous) : -1;
+    select(keep >= 0 ? keep : 0);
     return true;
 }
 
@@ -51,8 +37,8 @@ std::string PaikeRunPage::select(int nodeIndex)
 {
     selected_ = nodeIndex;
     int ok = 0;
-    if (nodeIndex >= 0 && nodeIndex < static_cast<int>(nodes_.size())) {
-        const Node& n = nodes_[nodeIndex];
+    if (nodeIndex >= 0 && nodeIndex < static_cast<int>(tree_.nodes().size())) {
+        const Node& n = tree_.nodes()[nodeIndex];
         switch (n.kind) {
         case Node::Kind::School: ok = run_->SelectSchool(); break;
         case Node::Kind::Grade: ok = run_->SelectGrade(n.gradeIndex); break;
@@ -124,9 +110,12 @@ std::vector<std::string> PaikeRunPage::problemRow(const TimetableProblem& p) con
 std::string PaikeRunPage::helpPage()
 {
     return "<h2>自动排课</h2>"
-           "<p>在左边的树中选择范围：“全校”、一个年级或一个班级，然后按“开始排课”。全校排课时各年级依次排，"
+           "<p>在左边的树中选择范围：“全校”、一个年级或一个班级，然后按“开始排课”。程序逐天、逐班、逐节地"
+           "为每个空课节选出最合适的科目；已经排好的课保持不动。全校排课时各年级依次排，"
            "后排的年级会避开先排年级已占用的教师。进度条显示排课进度，结束时提示“auto paike end”。</p>"
-           "<p>右边上方的表列出所选范围每个班已排和应排的课时，未排满的班级已排课时显示为红色。</p>"
+           "<p>右边上方的表列出所选范围每个班已排和应排的课时，红色表示还有课没有排上，"
+           "可以在“手动排课”中补排。</p>"
+           "<p>自动排课需要先保存数据文件、再打开它。整个排课（包括补排和修正）可以用 Ctrl+Z 一步撤销。</p>"
            "<h3>排课检查</h3>"
            "<p>每次排课后，下方的“排课检查”列出所选范围课表中的全部问题：课程不在它的时间段（早读、白天、晚上），"
            "教师同一节在两个班上课，科目或教师在设为“不排”的节次上课，课程占用公共时段，"
@@ -138,15 +127,14 @@ std::string PaikeRunPage::helpPage()
            "结果不比排课后的课表差。补排时会出现进度窗口，按“停止”可以提前结束，保留目前找到的最好课表。"
            "此选项会被记住，默认不勾选；不勾选时排课结果与以往完全相同。</p>"
            "<p>科目的“场室限制”（同科上限）大于 0 时，补排保证同一节全校最多这么多个班上这门课，"
-           "例如只有一个电脑室时把“信息技术”设为 1。</p>";
+           "例如只有一个电脑室时把“信息技术”设为 1。</p>" +
+           commonKeysHelp();
 }
 
 std::vector<PaikeRunPage::ClassSummary> PaikeRunPage::summary() const
 {
     std::vector<ClassSummary> out;
     const DataSet& ds = *dataSet_;
-    const int periods = std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows);
-    const int days = std::clamp(ds.dayCount(), 0, DayColumns);
     for (const ClassTable* c : run_->classList()) {
         ClassSummary s;
         s.gradeName = c->gradeName;
@@ -154,14 +142,8 @@ std::vector<PaikeRunPage::ClassSummary> PaikeRunPage::summary() const
         if (g >= 0)
             s.gradeName = ds.gradeNames[g];
         s.className = c->name;
-        for (int p = 0; p < periods; ++p)
-            for (int d = 0; d < days; ++d) {
-                const std::string& subject = c->cells[p][d].subject;
-                if (!subject.empty() && subject != "empty")
-                    ++s.placed;
-            }
-        for (const auto& a : c->assignments)
-            s.required += a->weeklyLessons;
+        s.placed = c->placedLessonCount();
+        s.required = c->requiredLessonCount();
         out.push_back(s);
     }
     return out;

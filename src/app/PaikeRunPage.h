@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ScopeTree.h"
 #include "data/Dimensions.h"
 #include "scheduling/AutoRun.h"
 #include "scheduling/TimetableCheck.h"
@@ -17,18 +18,13 @@ class PaikeRunPage {
 public:
     PaikeRunPage(DataSet& dataSet, SchedulingState& state);
 
-    struct Node {
-        enum class Kind { School, Grade, Class } kind = Kind::School;
-        std::string text;  // GBK: "全校", the grade name or the class name
-        int gradeIndex = -1;
-        int classIndex = -1;
-        int parent = -1;   // index of the parent node, -1 for the root
-    };
-    // Fills the tree from the grades and classes present now; only the first call does anything.
-    // True when it filled the tree (the window then rebuilds its tree and selects the root).
-    bool fillTree();
-    bool treeFilled() const { return treeFilled_; }
-    const std::vector<Node>& nodes() const { return nodes_; }
+    using Node = ScopeTree::Node;
+    // Rebuilds the tree from the grades and classes present now (after an edit, a merge, an
+    // undo). True when it changed (the window then rebuilds its tree): the node of the same
+    // kind and positions stays selected, else the root.
+    bool refreshTree();
+    const ScopeTree& tree() const { return tree_; }
+    const std::vector<Node>& nodes() const { return tree_.nodes(); }
 
     // A tree selection by node index: "" when the scope was set, otherwise "选择错误!" (GBK) and the
     // class list is empty.
@@ -91,8 +87,7 @@ private:
     DataSet* dataSet_;
     SchedulingState& state_;
     std::unique_ptr<AutoRun> run_;
-    std::vector<Node> nodes_;
-    bool treeFilled_ = false;
+    ScopeTree tree_;
     int selected_ = -1;
     std::vector<SearchResult> lastResults_;
     bool completeAfterRun_ = false;

@@ -2,26 +2,38 @@
 
 #include <algorithm>
 
-#include "data/Gbk.h"
-
 namespace tabrel {
 
-void TopMenuStrip::setState(const std::string& state)
+void TopMenuStrip::setButtons(const std::vector<MenuButton>& buttons)
 {
-    state_ = state;
-    std::vector<const char*> texts;
-    if (state == "main")
-        texts = {"关闭", "保存", "另存为", "帮助", "关于"};
-    else if (state == GBK("总课程表"))
-        texts = {"返回", "保存", "清空", "帮助"};
-    else
-        texts = {"返回", "保存", "帮助"};
-    buttons_.clear();
-    for (const char* t : texts)
-        buttons_.push_back(gbk::literal(t));
+    ids_ = buttons;
+    enabled_.assign(ids_.size(), true);
     hover_ = -1;
-    pressed_ = -1;
     layout(width_, height_);
+}
+
+std::vector<std::string> TopMenuStrip::buttons() const
+{
+    std::vector<std::string> texts;
+    for (MenuButton b : ids_)
+        texts.push_back(buttonText(b));
+    return texts;
+}
+
+bool TopMenuStrip::setEnabled(MenuButton button, bool enabled)
+{
+    bool changed = false;
+    for (std::size_t i = 0; i < ids_.size(); ++i)
+        if (ids_[i] == button && enabled_[i] != enabled) {
+            enabled_[i] = enabled;
+            changed = true;
+        }
+    return changed;
+}
+
+bool TopMenuStrip::isEnabled(int index) const
+{
+    return index >= 0 && index < static_cast<int>(enabled_.size()) && enabled_[index];
 }
 
 void TopMenuStrip::layout(int width, int height)
@@ -29,7 +41,7 @@ void TopMenuStrip::layout(int width, int height)
     width_ = width;
     height_ = height;
     rects_.clear();
-    const int n = static_cast<int>(std::min<std::size_t>(buttons_.size(), MaxButtons));
+    const int n = static_cast<int>(std::min<std::size_t>(ids_.size(), MaxButtons));
     if (n == 0 || height <= 0)
         return;
     const int buttonW = std::max(height * 3 / 2, 56);
@@ -57,13 +69,12 @@ bool TopMenuStrip::setHover(int x, int y)
     return true;
 }
 
-std::string TopMenuStrip::release(int x, int y)
+std::optional<MenuButton> TopMenuStrip::release(int x, int y) const
 {
     const int h = hitTest(x, y);
-    pressed_ = -1;
-    if (h < 0)
-        return {};
-    return buttons_[h];
+    if (!isEnabled(h))
+        return std::nullopt;
+    return ids_[h];
 }
 
 } // namespace tabrel

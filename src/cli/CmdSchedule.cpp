@@ -28,26 +28,6 @@ bool scopeName(const std::string& file, const std::string& option, const std::st
     return true;
 }
 
-// Lessons standing in the class's stored grid (neither free nor "empty").
-int placedLessons(const DataSet& ds, const ClassTable& c)
-{
-    const int periods = std::min(ds.periodsPerDay(), MaxPeriodRows);
-    const int days = std::min(ds.dayCount(), DayColumns);
-    int n = 0;
-    for (int p = 0; p < periods; ++p)
-        for (int d = 0; d < days; ++d)
-            n += !c.cells[p][d].subject.empty() && c.cells[p][d].subject != "empty";
-    return n;
-}
-
-int requiredLessons(const ClassTable& c)
-{
-    long long n = 0;
-    for (const auto& a : c.assignments)
-        n += a->weeklyLessons;
-    return static_cast<int>(n);
-}
-
 } // namespace
 
 int cmdSchedule(const std::vector<std::string>& argv, Io io)
@@ -72,8 +52,7 @@ int cmdSchedule(const std::vector<std::string>& argv, Io io)
     if (int s = loadForCommand(ds, input, io); s >= 0)
         return s;
     // As the program prepares an opened file for the run: the teachers' loads, then their courses.
-    ComputeAssignedPeriods(ds);
-    ds.syncTeacherAssignments();
+    PrepareForScheduling(ds);
 
     SchedulingState state;
     AutoRun run(ds, state);
@@ -113,7 +92,7 @@ int cmdSchedule(const std::vector<std::string>& argv, Io io)
     run.completeAfterSearch = args.has("--complete");
     run.Start();
     for (const ClassTable* c : run.classList())
-        io.out << gbk::toUtf8(c->name) << ' ' << placedLessons(ds, *c) << '/' << requiredLessons(*c) << '\n';
+        io.out << gbk::toUtf8(c->name) << ' ' << c->placedLessonCount() << '/' << c->requiredLessonCount() << '\n';
     io.out << AutoRun::EndMessage() << '\n';
     io.out.flush();
 
@@ -137,8 +116,7 @@ int cmdReport(const std::vector<std::string>& argv, Io io)
     if (int s = loadForCommand(ds, input, io); s >= 0)
         return s;
     // As the manual scheduling panel is shown: the teachers' loads, then their courses.
-    ComputeAssignedPeriods(ds);
-    ds.syncTeacherAssignments();
+    PrepareForScheduling(ds);
 
     std::vector<std::pair<int, ClassTable*>> classes; // grade index, class
     std::string wanted;

@@ -1,5 +1,7 @@
 #include "data/ClassTable.h"
 
+#include <algorithm>
+
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "data/KeyValueList.h"
@@ -15,6 +17,27 @@ ClassTable::ClassTable(DataSet* owner, Grade* ownerGrade) : name(GBK("未命名"
             c.day = d;
             c.classTable = this;
         }
+}
+
+int ClassTable::placedLessonCount() const
+{
+    if (!dataSet)
+        return 0;
+    const int periods = std::clamp(dataSet->periodsPerDay(), 0, MaxPeriodRows);
+    const int days = std::clamp(dataSet->dayCount(), 0, DayColumns);
+    int n = 0;
+    for (int p = 0; p < periods; ++p)
+        for (int d = 0; d < days; ++d)
+            n += !cells[p][d].subject.empty() && cells[p][d].subject != "empty";
+    return n;
+}
+
+int ClassTable::requiredLessonCount() const
+{
+    long long n = 0;
+    for (const auto& a : assignments)
+        n += a->weeklyLessons;
+    return static_cast<int>(n);
 }
 
 std::string ClassTable::teacherForSubject(const std::string& subjectName) const

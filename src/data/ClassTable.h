@@ -31,7 +31,6 @@ public:
     std::vector<std::unique_ptr<TeachingAssignment>> assignments;
 
     // ---- working fields (not stored) ----
-    void* treeItem = nullptr;                       // node of this class in the scheduling page's tree
     std::vector<TeachingAssignment*> candidates;    // result of the last slot evaluation
     std::vector<std::string> candidateTexts;        // one display line per candidate
     int32_t originX = 0, originY = 0;               // where the table is drawn
@@ -79,6 +78,12 @@ public:
     int RemainingIfPlaceable(const std::string& subjectName, int period, int day) const;
     // Empties every cell of the grid and relinks it.
     void ClearAllCells();
+
+    // Lessons standing in the stored grid (periods x days of the time grid): cells whose subject
+    // is neither "" nor "empty".
+    int placedLessonCount() const;
+    // The weekly lessons of the teaching plan.
+    int requiredLessonCount() const;
 
     // Appends an assignment and returns it.
     TeachingAssignment* appendAssignment();

@@ -114,6 +114,15 @@ int DataSet::removeClass(int gradeIndex, int classIndex)
     return 1;
 }
 
+std::vector<ClassTable*> DataSet::classesInGradeOrder() const
+{
+    std::vector<ClassTable*> list;
+    for (const auto& g : grades)
+        for (const auto& c : g->classes)
+            list.push_back(c.get());
+    return list;
+}
+
 int DataSet::classCount(int gradeIndex) const
 {
     if (gradeIndex < 0 || gradeIndex >= static_cast<int>(grades.size()))

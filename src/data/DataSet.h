@@ -77,6 +77,8 @@ public:
     int classCount(int gradeIndex) const;
     ClassTable* classAt(int gradeIndex, int classIndex) const;
     int renameClasses(const std::string& prefix, const std::string& suffix);
+    // Every class of every grade, grades in order and classes in grade order.
+    std::vector<ClassTable*> classesInGradeOrder() const;
     // Index of the grade holding the class, or -1.
     int gradeIndexOf(const ClassTable* classTable) const;
 

@@ -175,11 +175,8 @@ std::string safeFileStem(const std::string& gbkName)
 
 std::vector<const ClassTable*> allClassesInOrder(const DataSet& dataSet)
 {
-    std::vector<const ClassTable*> list;
-    for (const auto& g : dataSet.grades)
-        for (const auto& c : g->classes)
-            list.push_back(c.get());
-    return list;
+    const auto classes = dataSet.classesInGradeOrder();
+    return {classes.begin(), classes.end()};
 }
 
 // ---------------------------------------------------------------- blocks

@@ -6,18 +6,9 @@
 
 namespace tabrel {
 
-std::vector<ClassTable*> allClasses(const DataSet& dataSet)
-{
-    std::vector<ClassTable*> list;
-    for (const auto& g : dataSet.grades)
-        for (const auto& c : g->classes)
-            list.push_back(c.get());
-    return list;
-}
-
 void ComputeAssignedPeriods(DataSet& dataSet)
 {
-    const auto classes = allClasses(dataSet);
+    const auto classes = dataSet.classesInGradeOrder();
     for (auto& t : dataSet.teachers) {
         long long sum = 0;
         for (const ClassTable* c : classes)
@@ -28,9 +19,15 @@ void ComputeAssignedPeriods(DataSet& dataSet)
     }
 }
 
+void PrepareForScheduling(DataSet& dataSet)
+{
+    ComputeAssignedPeriods(dataSet);
+    dataSet.syncTeacherAssignments();
+}
+
 int AddMissingTeachers(DataSet& dataSet)
 {
-    const auto classes = allClasses(dataSet);
+    const auto classes = dataSet.classesInGradeOrder();
     int added = 0;
     for (const auto& s : dataSet.subjects)
         for (const ClassTable* c : classes) {
@@ -57,7 +54,7 @@ void BuildTeacherLoadTable(const DataSet& dataSet, DataTable& table)
     table.setCell(0, 0, GBK("任教科目"));
     table.setCell(0, 1, GBK("教师"));
     table.setCell(0, 2, GBK("课时"));
-    const auto classes = allClasses(dataSet);
+    const auto classes = dataSet.classesInGradeOrder();
     for (const auto& s : dataSet.subjects)
         for (const ClassTable* c : classes) {
             const std::string t = c->teacherForSubject(s->name);

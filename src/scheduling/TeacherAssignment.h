@@ -9,12 +9,13 @@ class ClassTable;
 class DataSet;
 class DataTable;
 
-// Every class of every grade, grades in order and classes in grade order.
-std::vector<ClassTable*> allClasses(const DataSet& dataSet);
-
 // For every teacher: `assignedPeriods` = sum of weeklyLessons + 2 x doubleCount over the assignments
 // of every class that name it.
 void ComputeAssignedPeriods(DataSet& dataSet);
+
+// What showing a scheduling panel, and every command-line run that stands for one, prepares:
+// every teacher's assigned periods, then its taught courses from the classes' assignments.
+void PrepareForScheduling(DataSet& dataSet);
 
 // Appends a teacher record for every assigned name without one (subjects outer, classes inner), with
 // the short name and the subject it was first found under. Returns the number of records added.

@@ -20,7 +20,7 @@ struct Fixture {
     Fixture()
     {
         doc.newSchedule();
-        view.setPanelShower([this](const std::string& n) { shown.push_back(n); });
+        view.setPanelShower([this](std::optional<PanelId> p) { shown.push_back(p ? panelName(*p) : std::string()); });
     }
     std::vector<std::string> buttons() const
     {
@@ -36,8 +36,8 @@ TEST(MainView, ShowingAPanelPreparesItShowsItAndSwitchesTheMenu)
 {
     Fixture f;
     std::vector<std::string> order;
-    f.view.setBeforeShow(G("班级课程表"), [&] { order.push_back("prepare"); });
-    f.view.setPanelShower([&](const std::string& n) { order.push_back("show " + U(n)); });
+    f.view.setBeforeShow(PanelId::ClassTimetable, [&] { order.push_back("prepare"); });
+    f.view.setPanelShower([&](std::optional<PanelId> p) { order.push_back("show " + U(p ? panelName(*p) : "")); });
     EXPECT_EQ(f.buttons(), (std::vector<std::string>{"关闭", "保存", "另存为", "帮助", "关于"}));
 
     auto r = f.view.showPanel(G("班级课程表"));
@@ -46,7 +46,8 @@ TEST(MainView, ShowingAPanelPreparesItShowsItAndSwitchesTheMenu)
     EXPECT_EQ(f.buttons(), (std::vector<std::string>{"返回", "保存", "帮助"}));
 
     f.view.showPanel(G("总课程表"));
-    EXPECT_EQ(f.buttons(), (std::vector<std::string>{"返回", "保存", "清空", "帮助"}));
+    // The master timetable edits (batch import, clear): it can take its steps back.
+    EXPECT_EQ(f.buttons(), (std::vector<std::string>{"返回", "保存", "撤销", "重做", "清空", "帮助"}));
     EXPECT_EQ(f.view.runButton(G("清空")), MainView::Command::Clear);
 }
 
@@ -99,8 +100,8 @@ TEST(MainView, BackRunsTheTakeOverOfThePanelItLeavesAndRefreshesTheHomePage)
 {
     Fixture f;
     int subjects = 0, teachers = 0;
-    f.view.setOnLeave(G("科目管理"), [&](DataSet&) { ++subjects; });
-    f.view.setOnLeave(G("任课信息"), [&](DataSet& ds) {
+    f.view.setOnLeave(PanelId::Subjects, [&](DataSet&) { ++subjects; });
+    f.view.setOnLeave(PanelId::Assignments, [&](DataSet& ds) {
         ++teachers;
         ds.appendTeacher();
     });
@@ -135,7 +136,7 @@ TEST(MainView, SaveOfANewFileAsksForANameAndTheTeacherPageTakesOverFirst)
     EXPECT_EQ(f.view.runButton(G("清空")), MainView::Command::None);
 
     int takeOvers = 0;
-    f.view.setBeforeSave(G("教师信息"), [&](DataSet&) { ++takeOvers; });
+    f.view.setBeforeSave(PanelId::Teachers, [&](DataSet&) { ++takeOvers; });
     EXPECT_FALSE(f.view.saveTakeOver());
     f.view.showPanel(G("教师信息"));
     auto fn = f.view.saveTakeOver();
@@ -206,4 +207,54 @@ TEST(MainView, TheMainWindowFillsTheScreenWidthAnd35PixelsLessThanItsHeight)
     EXPECT_EQ(mainFrameRect(Rect{0, 0, 1920, 1080}), (Rect{0, 0, 1920, 1045}));
     EXPECT_EQ(mainFrameRect(Rect{0, 30, 1280, 800}), (Rect{0, 30, 1280, 765}));
     EXPECT_EQ(mainFrameRect(Rect{0, 0, 640, 300}).height(), 400);
+}
+
+TEST(MainView, TakeOversAreUndoStepsAndTheUndoButtonsFollowTheStack)
+{
+    Fixture f;
+    DataSet& ds = f.doc.dataSet();
+    ds.setGradeCount(1);
+    ds.setClassCount(0, 2);
+    ds.findOrAppendSubject(G("语文"));
+    ds.subjects[0]->gradeLessons[0] = "5";
+    f.doc.undoStack().setClean();
+
+    f.view.showPanel(PanelId::Subjects);
+    auto enabled = [&](MenuButton b) {
+        const auto& ids = f.view.topMenu().buttonIds();
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            if (ids[i] == b)
+                return f.view.topMenu().isEnabled(static_cast<int>(i));
+        return false;
+    };
+    EXPECT_FALSE(enabled(MenuButton::Undo));
+    EXPECT_EQ(f.view.runButton(MenuButton::Back), MainView::Command::Home);
+    ASSERT_EQ(ds.classAt(0, 1)->assignments.size(), 1u);
+    EXPECT_TRUE(f.doc.isModified());
+    EXPECT_EQ(U(f.doc.undoStack().undoText()), "撤销：科目课时转入教学计划");
+
+    // Leaving again changes nothing: no second step.
+    f.view.showPanel(PanelId::Subjects);
+    EXPECT_TRUE(enabled(MenuButton::Undo));
+    EXPECT_FALSE(enabled(MenuButton::Redo));
+    f.view.runButton(MenuButton::Back);
+    EXPECT_EQ(f.doc.undoStack().count(), 1u);
+
+    f.view.showPanel(PanelId::Subjects);
+    EXPECT_EQ(f.view.runButton(MenuButton::Undo), MainView::Command::Undo);
+    EXPECT_TRUE(ds.classAt(0, 1)->assignments.empty());
+    EXPECT_FALSE(f.doc.isModified());
+    f.view.refreshUndoButtons();
+    EXPECT_FALSE(enabled(MenuButton::Undo));
+    EXPECT_TRUE(enabled(MenuButton::Redo));
+    // A disabled button runs nothing when released over.
+    f.view.topMenu().layout(1200, 60);
+    const auto& ids = f.view.topMenu().buttonIds();
+    const auto it = std::find(ids.begin(), ids.end(), MenuButton::Undo);
+    const Rect& r = f.view.topMenu().buttonRects()[it - ids.begin()];
+    EXPECT_FALSE(f.view.topMenu().release((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+
+    f.view.runButton(MenuButton::Redo);
+    EXPECT_EQ(ds.classAt(0, 1)->assignments.size(), 1u);
+    EXPECT_TRUE(f.doc.isModified());
 }

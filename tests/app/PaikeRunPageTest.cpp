@@ -47,26 +47,39 @@ public:
 };
 } // namespace
 
-TEST(PaikeRunPage, TheTreeIsSchoolGradesClassesFilledOnce)
+TEST(PaikeRunPage, TheTreeIsSchoolGradesClassesAndFollowsTheSchool)
 {
     DataSet ds;
     school(ds);
     SchedulingState state;
     PaikeRunPage page(ds, state);
-    EXPECT_TRUE(page.fillTree());
+    EXPECT_TRUE(page.refreshTree());
     std::vector<std::string> texts;
     for (const auto& n : page.nodes())
         texts.push_back(U(n.text));
     EXPECT_EQ(texts, (std::vector<std::string>{"全校", "初一", "初一1", "初一2", "初二", "初二1", "初二2"}));
     EXPECT_EQ(page.nodes()[5].parent, 4);
-    EXPECT_EQ(ds.classAt(1, 0)->treeItem, &page.nodes()[5]);
     // The root is selected when the tree is filled.
     EXPECT_EQ(page.selectedNode(), 0);
     EXPECT_EQ(page.run().classList().size(), 4u);
 
+    EXPECT_FALSE(page.refreshTree());
+    // A class added (or merged in) shows at the next refresh; the selection stays on its node.
+    page.select(4); // 初二
     ds.appendClass(0);
-    EXPECT_FALSE(page.fillTree());
-    EXPECT_EQ(page.nodes().size(), 7u);
+    ds.classAt(0, 2)->name = G("初一3");
+    EXPECT_TRUE(page.refreshTree());
+    EXPECT_EQ(page.nodes().size(), 8u);
+    EXPECT_EQ(U(page.nodes()[4].text), "初一3");
+    EXPECT_EQ(page.selectedNode(), 5);
+    EXPECT_EQ(U(page.nodes()[5].text), "初二");
+    EXPECT_EQ(page.run().classList().size(), 2u);
+    // A grade removed under a selected class: the root is selected.
+    page.select(7); // 初二2
+    ds.removeGrade(1);
+    EXPECT_TRUE(page.refreshTree());
+    EXPECT_EQ(page.selectedNode(), 0);
+    EXPECT_EQ(page.run().classList().size(), 3u);
 }
 
 TEST(PaikeRunPage, SelectionsSetTheScopeAndABadOneIsReported)
@@ -75,7 +88,7 @@ TEST(PaikeRunPage, SelectionsSetTheScopeAndABadOneIsReported)
     school(ds);
     SchedulingState state;
     PaikeRunPage page(ds, state);
-    page.fillTree();
+    page.refreshTree();
     EXPECT_EQ(page.select(4), "");
     EXPECT_EQ(page.run().classList().size(), 2u);
     EXPECT_EQ(page.select(3), "");
@@ -91,7 +104,7 @@ TEST(PaikeRunPage, AGradeRunPlacesItsLessonsAndReportsProgressAndTheEnd)
     school(ds);
     SchedulingState state;
     PaikeRunPage page(ds, state);
-    page.fillTree();
+    page.refreshTree();
     page.select(1); // 初一
     Sink sink;
     EXPECT_EQ(page.start(&sink), "auto paike end");
@@ -144,7 +157,7 @@ TEST(PaikeRunPage, TheCheckListFollowsEveryRunAndTheCompletionPhaseEmptiesIt)
                     ds.setTeacherSlotValue(p, d, t->name, G("不排"));
         SchedulingState state;
         PaikeRunPage page(ds, state);
-        page.fillTree();
+        page.refreshTree();
         EXPECT_FALSE(page.completeAfterRun());
         EXPECT_EQ(page.problems().size(), 4u); // every class: 语文 still to place
         EXPECT_EQ(U(page.problemRow(page.problems()[0]).at(2)), "尚未排完");

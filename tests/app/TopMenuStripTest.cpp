@@ -16,35 +16,51 @@ std::pair<int, int> centre(const TopMenuStrip& s, int i)
 }
 } // namespace
 
-TEST(TopMenuStrip, AReleaseRunsTheButtonUnderTheMouse)
+TEST(TopMenuStrip, AReleaseRunsTheEnabledButtonUnderTheMouse)
 {
+    // Every button of every panel's strip and of the home page's: a release over its centre runs
+    // it, a release in the gap beside it or below the band runs nothing.
+    std::vector<std::vector<MenuButton>> sets = {homeButtons()};
+    for (const PanelInfo& p : panels())
+        sets.push_back(p.buttons);
+    for (const auto& set : sets) {
+        TopMenuStrip s;
+        s.setButtons(set);
+        s.layout(1200, 60);
+        ASSERT_EQ(s.buttonRects().size(), set.size());
+        for (std::size_t i = 0; i < set.size(); ++i) {
+            auto [x, y] = centre(s, static_cast<int>(i));
+            EXPECT_EQ(s.release(x, y), set[i]);
+            EXPECT_FALSE(s.release(s.buttonRects()[i].left - 1, y));
+            EXPECT_FALSE(s.release(x, 60));
+        }
+        EXPECT_FALSE(s.release(1190, 30));
+    }
+    // A disabled button is still shown but runs nothing.
     TopMenuStrip s;
-    s.setState("main");
+    s.setButtons(panelInfo(PanelId::ClassManage).buttons);
     s.layout(1200, 60);
-    auto [sx, sy] = centre(s, 1); // 保存
-    auto [cx, cy] = centre(s, 0); // 关闭
-    // Pressed on one button and released over another: the one under the mouse runs.
-    s.press(sx, sy);
-    EXPECT_EQ(U(s.release(cx, cy)), "关闭");
-    s.press(sx, sy);
-    EXPECT_EQ(U(s.release(sx, sy)), "保存");
-    // A release beside every button runs nothing.
-    s.press(sx, sy);
-    EXPECT_EQ(s.release(1190, 30), "");
+    EXPECT_TRUE(s.setEnabled(MenuButton::Undo, false));
+    EXPECT_FALSE(s.setEnabled(MenuButton::Undo, false));
+    auto [ux, uy] = centre(s, 2);
+    EXPECT_EQ(U(s.buttons()[2]), "撤销");
+    EXPECT_FALSE(s.release(ux, uy));
+    s.setEnabled(MenuButton::Undo, true);
+    EXPECT_EQ(s.release(ux, uy), MenuButton::Undo);
 }
 
 TEST(TopMenuStrip, HoverFollowsTheMouseAndANewSetClearsIt)
 {
     TopMenuStrip s;
-    s.setState(G("总课程表"));
+    s.setButtons(panelInfo(PanelId::MasterTimetable).buttons);
     s.layout(1200, 60);
-    ASSERT_EQ(s.buttons().size(), 4u);
-    EXPECT_EQ(U(s.buttons()[2]), "清空");
-    auto [x, y] = centre(s, 2);
+    ASSERT_EQ(s.buttons().size(), 6u);
+    EXPECT_EQ(U(s.buttons()[4]), "清空");
+    auto [x, y] = centre(s, 4);
     EXPECT_TRUE(s.setHover(x, y));
-    EXPECT_EQ(s.hover(), 2);
+    EXPECT_EQ(s.hover(), 4);
     EXPECT_FALSE(s.setHover(x + 1, y));
-    s.setState("main");
+    s.setButtons(homeButtons());
     EXPECT_EQ(s.hover(), -1);
     EXPECT_EQ(s.buttonRects().size(), 5u);
 }

@@ -16,6 +16,7 @@
 #include "ui/app/TopMenuWnd.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
+#include "ui/widgets/ScopeTreeWnd.h"
 #include "ui/UiTestSupport.h"
 
 using namespace tabrel;

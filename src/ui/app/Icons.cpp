@@ -28,7 +28,7 @@ void drawDisk(QPainter& p, double s)
 }
 } // namespace
 
-QPixmap menuButtonIcon(const QString& text, int size)
+QPixmap menuButtonIcon(MenuButton button, int size)
 {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
@@ -36,39 +36,45 @@ QPixmap menuButtonIcon(const QString& text, int size)
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;
     const QPen pen(Ink, std::max(1.5, s / 12), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    if (text == QStringLiteral("关闭")) {
+    if (button == MenuButton::Close) {
         p.setPen(QPen(QColor(190, 50, 50), s / 9, Qt::SolidLine, Qt::RoundCap));
         p.drawArc(QRectF(s * 0.18, s * 0.2, s * 0.64, s * 0.64), 120 * 16, 300 * 16);
         p.drawLine(QPointF(s * 0.5, s * 0.1), QPointF(s * 0.5, s * 0.48));
-    } else if (text == QStringLiteral("保存")) {
+    } else if (button == MenuButton::Save) {
         drawDisk(p, s);
-    } else if (text == QStringLiteral("另存为")) {
+    } else if (button == MenuButton::SaveAs) {
         p.save();
         p.scale(0.8, 0.8);
         drawDisk(p, s);
         p.restore();
         p.setPen(QPen(QColor(200, 120, 20), s / 10, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(s * 0.55, s * 0.92), QPointF(s * 0.92, s * 0.55));
-    } else if (text == QStringLiteral("帮助") || text == QStringLiteral("关于")) {
+    } else if (button == MenuButton::Help || button == MenuButton::About) {
         p.setPen(QPen(Ink, s / 16));
-        p.setBrush(text == QStringLiteral("帮助") ? QColor(90, 170, 90) : Accent);
+        p.setBrush(button == MenuButton::Help ? QColor(90, 170, 90) : Accent);
         p.drawEllipse(QRectF(s * 0.1, s * 0.1, s * 0.8, s * 0.8));
         QFont f = p.font();
         f.setPixelSize(int(s * 0.6));
         f.setBold(true);
         p.setFont(f);
         p.setPen(Qt::white);
-        p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, text == QStringLiteral("帮助") ? QStringLiteral("?")
-                                                                                       : QStringLiteral("i"));
-    } else if (text == QStringLiteral("返回")) {
+        p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter,
+                   button == MenuButton::Help ? QStringLiteral("?") : QStringLiteral("i"));
+    } else if (button == MenuButton::Back || button == MenuButton::Undo || button == MenuButton::Redo) {
         p.setPen(pen);
+        if (button == MenuButton::Redo) { // the undo arrow, mirrored
+            p.translate(s, 0);
+            p.scale(-1, 1);
+        }
+        if (button != MenuButton::Back)
+            p.setPen(QPen(QColor(40, 110, 170), std::max(1.5, s / 12), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         QPainterPath arrow;
         arrow.moveTo(s * 0.82, s * 0.78);
         arrow.cubicTo(s * 0.82, s * 0.4, s * 0.6, s * 0.36, s * 0.22, s * 0.36);
         p.drawPath(arrow);
         p.drawLine(QPointF(s * 0.22, s * 0.36), QPointF(s * 0.42, s * 0.18));
         p.drawLine(QPointF(s * 0.22, s * 0.36), QPointF(s * 0.42, s * 0.54));
-    } else if (text == QStringLiteral("清空")) {
+    } else if (button == MenuButton::Clear) {
         p.setPen(QPen(Ink, s / 16));
         p.setBrush(QColor(230, 230, 230));
         p.drawRect(QRectF(s * 0.25, s * 0.3, s * 0.5, s * 0.6));

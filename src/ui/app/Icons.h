@@ -5,11 +5,12 @@
 #include <QPixmap>
 #include <QString>
 
+#include "app/PanelRegistry.h"
+
 namespace tabrel::ui {
 
-// The picture of a top-menu button by its text ("关闭", "保存", "另存为", "帮助", "关于", "返回",
-// "清空"), `size` pixels square.
-QPixmap menuButtonIcon(const QString& buttonText, int size);
+// The picture of a top-menu button, `size` pixels square.
+QPixmap menuButtonIcon(MenuButton button, int size);
 // The program's icon (a small timetable).
 QIcon applicationIcon();
 // The tile of the home page's background.

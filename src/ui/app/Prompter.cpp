@@ -1,7 +1,12 @@
 #include "ui/app/Prompter.h"
 
 #include <QFileDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
 
 #include "app/Application.h"
 #include "ui/app/AboutDlg.h"
@@ -54,6 +59,23 @@ QString Prompter::saveFile(QWidget* parent, const QString& filter, const QString
 void Prompter::about(QWidget* parent)
 {
     AboutDlg dlg(parent);
+    dlg.exec();
+}
+
+void Prompter::help(QWidget* parent, const QString& title, const QString& html)
+{
+    QDialog dlg(parent);
+    dlg.setWindowTitle(QStringLiteral("帮助 - %1").arg(title));
+    dlg.resize(560, 460);
+    auto* layout = new QVBoxLayout(&dlg);
+    auto* text = new QTextBrowser(&dlg);
+    text->setHtml(html);
+    layout->addWidget(text);
+    auto* buttons = new QDialogButtonBox(&dlg);
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::AcceptRole);
+    QObject::connect(close, &QPushButton::clicked, &dlg, &QDialog::accept);
+    layout->addWidget(buttons);
+    close->setFocus();
     dlg.exec();
 }
 

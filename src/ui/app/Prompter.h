@@ -20,6 +20,8 @@ public:
     virtual QString saveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix);
     // The about box.
     virtual void about(QWidget* parent);
+    // The help page of a panel (HTML) in a window of its own.
+    virtual void help(QWidget* parent, const QString& title, const QString& html);
 
     // The prompter in use (the Qt dialogs unless a test installed another one).
     static Prompter& current();

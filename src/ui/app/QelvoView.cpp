@@ -1,5 +1,7 @@
 #include "ui/app/QelvoView.h"
 
+#include <QAction>
+#include <QKeySequence>
 #include <QStackedWidget>
 
 #include "app/Application.h"
@@ -27,7 +29,7 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
 {
     setObjectName(QStringLiteral("QelvoView"));
     topMenu_ = new TopMenuWnd(core_.topMenu(), this);
-    connect(topMenu_, &TopMenuWnd::buttonReleased, this, [this](const std::string& text) { runButton(qs(text)); });
+    connect(topMenu_, &TopMenuWnd::buttonReleased, this, [this](MenuButton b) { runButton(b); });
 
     stack_ = new QStackedWidget(this);
     home_ = new HomePageWnd(core_.home(), app_.trace());
@@ -35,43 +37,90 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
     stack_->addWidget(home_);
 
     DataSet& ds = doc_.dataSet();
-    for (const std::string& name : MainView::panelNames()) {
+    for (const PanelInfo& info : panels()) {
         QWidget* w = nullptr;
-        if (name == GBK("自动排课")) {
-            paikeRun_ = new PaikeRunWnd(ds, app_.scheduling);
+        switch (info.id) {
+        case PanelId::AutoPaike:
+            paikeRun_ = new PaikeRunWnd(doc_, app_.scheduling);
             w = paikeRun_;
-            core_.setBeforeShow(name, [this] { paikeRun_->prepareForShow(); });
-        } else if (name == GBK("班级课程表")) {
+            core_.setBeforeShow(info.id, [this] { paikeRun_->prepareForShow(); });
+            break;
+        case PanelId::ClassTimetable:
             classFrame_ = new ClassTableFrame(&ds, app_);
             w = classFrame_;
-            core_.setBeforeShow(name, [this] { classFrame_->prepareForShow(); });
-        } else if (name == GBK("教师课程表")) {
+            core_.setBeforeShow(info.id, [this] { classFrame_->prepareForShow(); });
+            break;
+        case PanelId::TeacherTimetable:
             teacherFrame_ = new TeacherTableFrame(&ds, app_);
             w = teacherFrame_;
-            core_.setBeforeShow(name, [this] { teacherFrame_->prepareForShow(); });
-        } else {
-            w = new PendingPanelWnd(qs(name));
+            core_.setBeforeShow(info.id, [this] { teacherFrame_->prepareForShow(); });
+            break;
+        default:
+            w = new PendingPanelWnd(QString::fromUtf8(info.name));
+            break;
         }
+        w->setObjectName(QString::fromUtf8(info.key));
         stack_->addWidget(w);
-        panels_[name] = w;
+        panels_[static_cast<std::size_t>(info.id)] = w;
     }
     for (TimetableFrameWnd* f : {static_cast<TimetableFrameWnd*>(classFrame_), static_cast<TimetableFrameWnd*>(teacherFrame_)})
         f->onStatus = [this](const QString& text) { emit statusMessage(text); };
 
-    core_.setPanelShower([this](const std::string& name) { showNamed(name); });
+    makeAction(MenuButton::Save, {QKeySequence::Save});
+    makeAction(MenuButton::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    makeAction(MenuButton::Redo, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    makeAction(MenuButton::Help, {QKeySequence(Qt::Key_F1)});
+
+    core_.setPanelShower([this](std::optional<PanelId> panel) { showWidgetOf(panel); });
     listenerId_ = doc_.addReplacementListener([this](DataSet& fresh) { dataSetReplaced(fresh); });
+    undoListenerId_ = doc_.undoStack().addListener([this] { schoolChanged(); });
     core_.showHome();
+    schoolChanged();
 }
 
 QelvoView::~QelvoView()
 {
+    doc_.undoStack().removeListener(undoListenerId_);
     doc_.removeReplacementListener(listenerId_);
+}
+
+QAction* QelvoView::makeAction(MenuButton button, const QList<QKeySequence>& keys)
+{
+    auto* a = new QAction(qs(buttonText(button)), this);
+    a->setShortcuts(keys);
+    a->setShortcutContext(Qt::WindowShortcut);
+    connect(a, &QAction::triggered, this, [this, button] { runButton(button); });
+    addAction(a);
+    actions_[static_cast<std::size_t>(button)] = a;
+    return a;
+}
+
+QAction* QelvoView::action(MenuButton button) const
+{
+    return actions_[static_cast<std::size_t>(button)];
+}
+
+void QelvoView::schoolChanged()
+{
+    const UndoStack& stack = doc_.undoStack();
+    if (QAction* a = action(MenuButton::Undo)) {
+        a->setEnabled(stack.canUndo());
+        a->setText(qs(stack.undoText()));
+    }
+    if (QAction* a = action(MenuButton::Redo)) {
+        a->setEnabled(stack.canRedo());
+        a->setText(qs(stack.redoText()));
+    }
+    core_.refreshUndoButtons();
+    topMenu_->setToolTips(qs(stack.undoText()), qs(stack.redoText()));
+    topMenu_->update();
+    emit titleChanged();
 }
 
 QWidget* QelvoView::panel(const QString& name) const
 {
-    auto it = panels_.find(gbkOf(name));
-    return it == panels_.end() ? nullptr : it->second;
+    auto id = panelByName(gbkOf(name));
+    return id ? panel(*id) : nullptr;
 }
 
 QWidget* QelvoView::visibleWidget() const
@@ -79,12 +128,9 @@ QWidget* QelvoView::visibleWidget() const
     return stack_->currentWidget();
 }
 
-void QelvoView::showNamed(const std::string& name)
+void QelvoView::showWidgetOf(std::optional<PanelId> panel)
 {
-    QWidget* w = home_;
-    if (!name.empty())
-        if (auto it = panels_.find(name); it != panels_.end())
-            w = it->second;
+    QWidget* w = panel ? this->panel(*panel) : home_;
     stack_->setCurrentWidget(w);
     if (w == home_)
         home_->update();
@@ -100,6 +146,17 @@ void QelvoView::resizeEvent(QResizeEvent*)
     topMenu_->refresh();
 }
 
+bool QelvoView::openPanel(PanelId id)
+{
+    const auto outcome = core_.showPanel(id);
+    topMenu_->refresh();
+    if (outcome.result == MainView::ShowResult::Refused) {
+        Prompter::current().inform(this, qs(outcome.message));
+        return false;
+    }
+    return outcome.result == MainView::ShowResult::Shown;
+}
+
 bool QelvoView::openPanel(const QString& name)
 {
     const auto outcome = core_.showPanel(gbkOf(name));
@@ -113,9 +170,25 @@ bool QelvoView::openPanel(const QString& name)
 
 void QelvoView::runButton(const QString& text)
 {
-    switch (core_.runButton(gbkOf(text))) {
+    if (auto b = buttonByText(gbkOf(text)))
+        runButton(*b);
+}
+
+void QelvoView::runButton(MenuButton button)
+{
+    switch (core_.runButton(button)) {
     case MainView::Command::None:
+        break;
     case MainView::Command::Help:
+        Prompter::current().help(this, qs(core_.visiblePanel().empty() ? GBK("主页") : core_.visiblePanel()),
+                                 QString::fromStdString(core_.helpPage()));
+        break;
+    case MainView::Command::Undo:
+    case MainView::Command::Redo:
+        if (core_.visiblePanelId())
+            core_.showPanel(*core_.visiblePanelId());
+        else
+            home_->update();
         break;
     case MainView::Command::Home:
         topMenu_->refresh();
@@ -166,7 +239,10 @@ void QelvoView::runHomeAction(const HomeSteps::Action& action)
     case HomeSteps::ActionKind::None:
         break;
     case HomeSteps::ActionKind::ShowPanel:
-        openPanel(qs(action.panelName));
+        if (action.panel)
+            openPanel(*action.panel);
+        else
+            openPanel(qs(action.panelName));
         break;
     case HomeSteps::ActionKind::MergeData:
         mergeData();
@@ -182,7 +258,11 @@ void QelvoView::mergeData()
     const QString path = Prompter::current().openFile(this, OpenFilter);
     if (path.isEmpty())
         return;
-    const MergeResult r = mergeDataFile(doc_.dataSet(), utf8(path));
+    MergeResult r;
+    doc_.undoStack().push(GBK("合并数据"), [&](DataSet& ds) {
+        r = mergeDataFile(ds, utf8(path));
+        return r.merged();
+    });
     if (r.merged()) {
         core_.home().refreshSteps(doc_.dataSet());
         home_->update();
@@ -207,7 +287,7 @@ void QelvoView::dataSetReplaced(DataSet& dataSet)
 {
     classFrame_->setDataSet(&dataSet);
     teacherFrame_->setDataSet(&dataSet);
-    paikeRun_->setDataSet(dataSet);
+    paikeRun_->dataSetReplaced();
     core_.showHome();
     emit titleChanged();
 }

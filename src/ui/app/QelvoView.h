@@ -2,11 +2,13 @@
 // The main view: the top menu strip and, below it, the home page and every panel, one visible at a
 // time. The core MainView decides; this window shows, hides and asks the questions.
 #include <QWidget>
-#include <map>
+#include <array>
 #include <memory>
+#include <optional>
 
 #include "app/MainView.h"
 
+class QAction;
 class QStackedWidget;
 
 namespace tabrel {
@@ -39,10 +41,16 @@ public:
     TeacherTableFrame* teacherFrame() const { return teacherFrame_; }
     PaikeRunWnd* paikeRun() const { return paikeRun_; }
 
+    QWidget* panel(PanelId id) const { return panels_[static_cast<std::size_t>(id)]; }
+
     // `showPanel` with the refusal shown as a message.
+    bool openPanel(PanelId id);
     bool openPanel(const QString& name);
-    // A top-menu button by its text.
+    // A top-menu button, or a keyboard command that stands for one.
+    void runButton(MenuButton button);
     void runButton(const QString& text);
+    // The actions behind Ctrl+S, Ctrl+Z, Ctrl+Y / Ctrl+Shift+Z and F1, reachable in every panel.
+    QAction* action(MenuButton button) const;
     void runHomeAction(const HomeSteps::Action& action);
     // After the data set was replaced: every panel points at the new one, the home page shows.
     void dataSetReplaced(DataSet& dataSet);
@@ -57,7 +65,9 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
-    void showNamed(const std::string& name);
+    void showWidgetOf(std::optional<PanelId> panel);
+    void schoolChanged();
+    QAction* makeAction(MenuButton button, const QList<QKeySequence>& keys);
     void save(bool askForName);
     void mergeData();
     void exportText();
@@ -71,8 +81,10 @@ private:
     ClassTableFrame* classFrame_ = nullptr;
     TeacherTableFrame* teacherFrame_ = nullptr;
     PaikeRunWnd* paikeRun_ = nullptr;
-    std::map<std::string, QWidget*> panels_; // by GBK name
+    std::array<QWidget*, PanelCount> panels_{};
+    std::array<QAction*, 9> actions_{};
     int listenerId_ = 0;
+    int undoListenerId_ = 0;
 };
 
 } // namespace tabrel::ui

@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "ui/app/Icons.h"
 #include "ui/app/UiText.h"
@@ -23,7 +24,7 @@ void TopMenuWnd::refresh()
 
 QPoint TopMenuWnd::buttonCentre(const QString& text) const
 {
-    const auto& buttons = strip_.buttons();
+    const auto buttons = strip_.buttons();
     const auto& rects = strip_.buttonRects();
     for (std::size_t i = 0; i < buttons.size() && i < rects.size(); ++i)
         if (qs(buttons[i]) == text)
@@ -46,7 +47,7 @@ void TopMenuWnd::paintEvent(QPaintEvent*)
     p.setPen(QColor(160, 176, 200));
     p.drawLine(0, height() - 1, width(), height() - 1);
 
-    const auto& buttons = strip_.buttons();
+    const auto buttons = strip_.buttons();
     const auto& rects = strip_.buttonRects();
     const int textH = std::clamp(height() / 4, 11, 16);
     QFont f = font();
@@ -64,9 +65,12 @@ void TopMenuWnd::paintEvent(QPaintEvent*)
             p.setRenderHint(QPainter::Antialiasing, false);
         }
         const QString text = qs(buttons[i]);
+        const bool enabled = strip_.isEnabled(static_cast<int>(i));
         const int iconSize = std::max(12, box.height() - textH - 10);
-        p.drawPixmap(box.center().x() - iconSize / 2, box.top() + 3, menuButtonIcon(text, iconSize));
-        p.setPen(hover ? QColor(220, 0, 0) : QColor(30, 40, 60));
+        p.setOpacity(enabled ? 1.0 : 0.35);
+        p.drawPixmap(box.center().x() - iconSize / 2, box.top() + 3, menuButtonIcon(strip_.buttonIds()[i], iconSize));
+        p.setOpacity(1.0);
+        p.setPen(!enabled ? QColor(150, 150, 150) : hover ? QColor(220, 0, 0) : QColor(30, 40, 60));
         p.drawText(QRect(box.left(), box.bottom() - textH - 4, box.width(), textH + 3), Qt::AlignCenter, text);
     }
 }
@@ -79,17 +83,40 @@ void TopMenuWnd::mouseMoveEvent(QMouseEvent* e)
 
 void TopMenuWnd::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
-        strip_.press(e->position().toPoint().x(), e->position().toPoint().y());
+    e->accept();
 }
 
 void TopMenuWnd::mouseReleaseEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton)
         return;
-    const std::string text = strip_.release(e->position().toPoint().x(), e->position().toPoint().y());
-    if (!text.empty())
-        emit buttonReleased(text);
+    if (auto b = strip_.release(e->position().toPoint().x(), e->position().toPoint().y()))
+        emit buttonReleased(*b);
+}
+
+void TopMenuWnd::setToolTips(const QString& undoText, const QString& redoText)
+{
+    undoTip_ = undoText;
+    redoTip_ = redoText;
+}
+
+bool TopMenuWnd::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        const int i = strip_.hitTest(help->pos().x(), help->pos().y());
+        QString tip;
+        if (i >= 0 && strip_.buttonIds()[i] == MenuButton::Undo)
+            tip = undoTip_;
+        else if (i >= 0 && strip_.buttonIds()[i] == MenuButton::Redo)
+            tip = redoTip_;
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void TopMenuWnd::leaveEvent(QEvent*)

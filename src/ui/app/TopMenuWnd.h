@@ -16,10 +16,12 @@ public:
     void refresh();
     // Centre of a button by its text (for tests and the screenshot tour); (-1, -1) when absent.
     QPoint buttonCentre(const QString& text) const;
+    // What hovering "撤销" and "重做" tells: the step they would take back or redo.
+    void setToolTips(const QString& undoText, const QString& redoText);
 
 signals:
-    // A release over the pressed button: its text (GBK).
-    void buttonReleased(const std::string& gbkText);
+    // A release over an enabled button.
+    void buttonReleased(tabrel::MenuButton button);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -28,9 +30,11 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void leaveEvent(QEvent*) override;
+    bool event(QEvent*) override;
 
 private:
     TopMenuStrip& strip_;
+    QString undoTip_, redoTip_;
 };
 
 } // namespace tabrel::ui

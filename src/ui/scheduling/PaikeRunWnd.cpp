@@ -10,11 +10,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTreeWidget>
 
+#include "app/Document.h"
+#include "data/Gbk.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/RecentFileSettings.h"
 #include "ui/app/UiText.h"
+#include "ui/widgets/ScopeTreeWnd.h"
 
 namespace tabrel::ui {
 
@@ -109,15 +111,14 @@ QSettings settings()
 }
 } // namespace
 
-PaikeRunWnd::PaikeRunWnd(DataSet& dataSet, SchedulingState& state, QWidget* parent)
-    : QWidget(parent), page_(dataSet, state)
+PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
+    : QWidget(parent), doc_(doc), page_(doc.dataSet(), state)
 {
     setObjectName(QStringLiteral("PaikeRunWnd"));
     setAutoFillBackground(true);
     start_ = new QPushButton(QStringLiteral("开始排课"), this);
     start_->setObjectName(QStringLiteral("startButton"));
-    tree_ = new QTreeWidget(this);
-    tree_->setHeaderHidden(true);
+    tree_ = new ScopeTreeWnd(this);
     progress_ = new QProgressBar(this);
     progress_->setRange(0, 1);
     progress_->setValue(0);
@@ -153,67 +154,39 @@ PaikeRunWnd::PaikeRunWnd(DataSet& dataSet, SchedulingState& state, QWidget* pare
     problems_->setSelectionBehavior(QAbstractItemView::SelectRows);
     problems_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(start_, &QPushButton::clicked, this, &PaikeRunWnd::startRun);
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { selectionChanged(); });
+    connect(tree_, &ScopeTreeWnd::nodeSelected, this, &PaikeRunWnd::selectionChanged);
     // The page is created with the main view: the tree is filled at once.
     prepareForShow();
 }
 
 PaikeRunWnd::~PaikeRunWnd() = default;
 
-void PaikeRunWnd::setDataSet(DataSet& dataSet)
+void PaikeRunWnd::dataSetReplaced()
 {
-    page_.setDataSet(dataSet);
-    filling_ = true;
-    tree_->clear();
-    items_.clear();
-    filling_ = false;
+    page_.setDataSet(doc_.dataSet());
     summary_->setRowCount(0);
     problems_->setRowCount(0);
     problemTitle_->clear();
     completion_->clear();
     progress_->setRange(0, 1);
     progress_->setValue(0);
+    prepareForShow();
 }
 
 void PaikeRunWnd::prepareForShow()
 {
-    if (page_.fillTree())
-        rebuildTree();
-}
-
-void PaikeRunWnd::rebuildTree()
-{
-    filling_ = true;
-    tree_->clear();
-    items_.clear();
-    for (const auto& n : page_.nodes()) {
-        QTreeWidgetItem* item = n.parent < 0 ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(items_[n.parent]);
-        item->setText(0, qs(n.text));
-        items_.push_back(item);
-    }
-    if (!items_.empty()) {
-        items_[0]->setExpanded(true);
-        tree_->setCurrentItem(items_[0]);
-    }
-    filling_ = false;
+    if (page_.refreshTree())
+        tree_->showTree(page_.tree(), page_.selectedNode());
     showSummary();
 }
 
 void PaikeRunWnd::selectNode(int nodeIndex)
 {
-    if (nodeIndex >= 0 && nodeIndex < static_cast<int>(items_.size()))
-        tree_->setCurrentItem(items_[nodeIndex]);
+    tree_->selectNode(nodeIndex);
 }
 
-void PaikeRunWnd::selectionChanged()
+void PaikeRunWnd::selectionChanged(int index)
 {
-    if (filling_)
-        return;
-    QTreeWidgetItem* current = tree_->currentItem();
-    int index = -1;
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i] == current)
-            index = static_cast<int>(i);
     const std::string error = page_.select(index);
     if (!error.empty())
         Prompter::current().inform(this, qs(error));
@@ -230,7 +203,12 @@ void PaikeRunWnd::startRun()
     std::string end;
     {
         PhaseSink phase(this, progress_, stop_);
-        end = page_.start(&sink, &phase, &stop_);
+        // The whole run, completion phase included, is one step: one undo takes every lesson it
+        // placed or moved back.
+        doc_.undoStack().push(GBK("自动排课"), [&](DataSet&) {
+            end = page_.start(&sink, &phase, &stop_);
+            return true;
+        });
     }
     progress_->setValue(progress_->maximum());
     QApplication::restoreOverrideCursor();

@@ -12,24 +12,30 @@ class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 class QTableWidget;
 
+namespace tabrel {
+class Document;
+}
+
 namespace tabrel::ui {
+
+class ScopeTreeWnd;
 
 class PaikeRunWnd : public QWidget {
     Q_OBJECT
 public:
-    PaikeRunWnd(DataSet& dataSet, SchedulingState& state, QWidget* parent = nullptr);
+    PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent = nullptr);
     ~PaikeRunWnd() override;
 
     PaikeRunPage& page() { return page_; }
-    void setDataSet(DataSet& dataSet);
-    // Before the page is shown: the tree is filled the first time.
+    // The document's data set was replaced: the page works on the new one.
+    void dataSetReplaced();
+    // Before the page is shown and after every change of the school: the tree follows the
+    // grades and classes, the summary the timetables.
     void prepareForShow();
 
-    QTreeWidget* tree() const { return tree_; }
+    ScopeTreeWnd* tree() const { return tree_; }
     QPushButton* startButton() const { return start_; }
     QProgressBar* progressBar() const { return progress_; }
     QTableWidget* summaryTable() const { return summary_; }
@@ -48,13 +54,13 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
-    void rebuildTree();
-    void selectionChanged();
+    void selectionChanged(int nodeIndex);
     void showSummary();
     void showProblems();
+    Document& doc_;
     PaikeRunPage page_;
     QPushButton* start_ = nullptr;
-    QTreeWidget* tree_ = nullptr;
+    ScopeTreeWnd* tree_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QTableWidget* summary_ = nullptr;
     QLabel* summaryTitle_ = nullptr;
@@ -63,8 +69,6 @@ private:
     QLabel* completion_ = nullptr;
     QTableWidget* problems_ = nullptr;
     std::atomic<bool> stop_{false};
-    std::vector<QTreeWidgetItem*> items_;
-    bool filling_ = false;
 };
 
 } // namespace tabrel::ui

@@ -1,0 +1,120 @@
+#include "app/PanelRegistry.h"
+
+#include <algorithm>
+
+#include "app/HelpPages.h"
+#include "app/PaikeRunPage.h"
+#include "data/DataSet.h"
+#include "data/Gbk.h"
+#include "scheduling/TeacherAssignment.h"
+
+namespace tabrel {
+
+void takeOverLessonCounts(DataSet& dataSet)
+{
+    for (const auto& subject : dataSet.subjects) {
+        if (subject->name.empty())
+            continue;
+        const std::size_t grades = std::min<std::size_t>(dataSet.grades.size(), MaxGradeColumns);
+        for (std::size_t g = 0; g < grades; ++g)
+            for (const auto& c : dataSet.grades[g]->classes)
+                c->UpdateAssignmentFromLessonText(subject->name, subject->gradeLessons[g]);
+    }
+}
+
+namespace {
+
+void addMissingTeachers(DataSet& dataSet)
+{
+    AddMissingTeachers(dataSet);
+}
+
+using B = MenuButton;
+const std::vector<MenuButton> Editing = {B::Back, B::Save, B::Undo, B::Redo, B::Help};
+const std::vector<MenuButton> Viewing = {B::Back, B::Save, B::Help};
+const TakeOver LessonCounts{"科目课时转入教学计划", takeOverLessonCounts};
+const TakeOver MissingTeachers{"添加缺少的教师", addMissingTeachers};
+
+} // namespace
+
+const std::vector<PanelInfo>& panels()
+{
+    static const std::vector<PanelInfo> rows = {
+        {PanelId::ClassManage, "班级管理", "class-manage", Editing},
+        {PanelId::TimeGrid, "课时安排", "time-grid", Editing},
+        {PanelId::Subjects, "科目管理", "subjects", Editing, nullptr, false, LessonCounts},
+        {PanelId::Teachers, "教师信息", "teachers", Editing, nullptr, false, {}, LessonCounts},
+        {PanelId::Assignments, "任课信息", "assignments", Editing, nullptr, false, MissingTeachers},
+        {PanelId::ManualPaike, "手动排课", "manual-paike", Editing, nullptr, true},
+        {PanelId::AutoPaike, "自动排课", "auto-paike", Editing, "请保存数据后，再打开，再自动排课", true, {}, {},
+         &PaikeRunPage::helpPage},
+        {PanelId::ClassTimetable, "班级课程表", "class-timetable", Viewing, nullptr, false, {}, {},
+         classTimetableHelpPage},
+        {PanelId::TeacherTimetable, "教师课程表", "teacher-timetable", Viewing, nullptr, false, {}, {},
+         teacherTimetableHelpPage},
+        {PanelId::MasterTimetable, "总课程表", "master-timetable", {B::Back, B::Save, B::Undo, B::Redo, B::Clear, B::Help}},
+        {PanelId::MasterAssignment, "总任课表", "master-assignment", Viewing},
+    };
+    return rows;
+}
+
+const PanelInfo& panelInfo(PanelId id)
+{
+    return panels()[static_cast<std::size_t>(id)];
+}
+
+const std::string& panelName(PanelId id)
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> v;
+        for (const PanelInfo& p : panels())
+            v.push_back(gbk::literal(p.name));
+        return v;
+    }();
+    return names[static_cast<std::size_t>(id)];
+}
+
+std::optional<PanelId> panelByName(const std::string& gbkName)
+{
+    for (const PanelInfo& p : panels())
+        if (panelName(p.id) == gbkName)
+            return p.id;
+    return std::nullopt;
+}
+
+const std::vector<MenuButton>& homeButtons()
+{
+    static const std::vector<MenuButton> buttons = {B::Close, B::Save, B::SaveAs, B::Help, B::About};
+    return buttons;
+}
+
+namespace {
+const char* const ButtonTexts[] = {"关闭", "返回", "保存", "另存为", "撤销", "重做", "清空", "帮助", "关于"};
+}
+
+const std::string& buttonText(MenuButton button)
+{
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> v;
+        for (const char* t : ButtonTexts)
+            v.push_back(gbk::literal(t));
+        return v;
+    }();
+    return texts[static_cast<std::size_t>(button)];
+}
+
+std::optional<MenuButton> buttonByText(const std::string& gbkText)
+{
+    for (int b = 0; b < static_cast<int>(std::size(ButtonTexts)); ++b)
+        if (buttonText(static_cast<MenuButton>(b)) == gbkText)
+            return static_cast<MenuButton>(b);
+    return std::nullopt;
+}
+
+std::string helpPageFor(PanelId id)
+{
+    const PanelInfo& p = panelInfo(id);
+    return p.helpPage ? p.helpPage() : panelOverviewHelpPage(p.name);
+}
+
+} // namespace tabrel
