@@ -97,6 +97,7 @@ int registerSchools()
         o.classesPerGrade = s.classes;
         o.earlyReading = s.early;
         o.evening = s.evening;
+        o.fewestClassesPerTeacher = s.classes > 30 ? 3 : 2; // a file holds at most 2000 teachers
         const std::string name = "BM_Completion/" + std::to_string(s.grades) + "x" + std::to_string(s.classes) +
                                  (s.early ? "+early" : "") + (s.evening ? "+evening" : "") + "/seed" +
                                  std::to_string(seed);

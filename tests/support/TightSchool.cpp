@@ -128,11 +128,20 @@ std::unique_ptr<DataSet> tightSchool(uint32_t seed, const TightSchoolOptions& o)
             std::size_t at = 0;
             while (at < classes.size()) {
                 const std::size_t rest = classes.size() - at;
-                std::size_t size = 2 + rng.below(3);
+                const int fewest = std::clamp(o.fewestClassesPerTeacher, 2, 4);
+                std::size_t size = fewest + rng.below(5 - fewest);
                 if (rest <= 4)
                     size = rest;
-                else if (rest - size == 1)
+                else if (fewest == 2 && rest - size == 1)
                     size = size < 4 ? size + 1 : size - 1;
+                else if (rest - size < static_cast<std::size_t>(fewest)) {
+                    // leave a rest that still makes groups of the fewest, else one group of 2
+                    std::size_t pick = 0;
+                    for (std::size_t t = fewest; t <= 4 && !pick; ++t)
+                        if (rest - t >= static_cast<std::size_t>(fewest))
+                            pick = t;
+                    size = pick ? pick : 2;
+                }
                 const int t = static_cast<int>(teacherNames.size());
                 teacherNames.push_back(g(subjectNames[s]) + g("老师") + gbk::formatInt(t + 1));
                 for (std::size_t k = at; k < at + size && k < classes.size(); ++k)

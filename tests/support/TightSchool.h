@@ -19,6 +19,7 @@ struct TightSchoolOptions {
     bool earlyReading = false; // an early-reading period (早读) every day
     bool evening = false;      // an evening period (晚自习) every day
     int handPlacedPercent = 3; // lessons of the hidden timetable placed beforehand
+    int fewestClassesPerTeacher = 2; // 2-4; 3 keeps the largest schools within the 2000 teachers of a file
 };
 
 // The school with its plan, teachers, rules and hand-placed lessons; nothing is prepared
