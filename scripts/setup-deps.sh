@@ -5,7 +5,7 @@ set -euo pipefail
 PKGS=(
   g++ cmake make pkg-config
   qt6-base-dev libgl-dev
-  libxlsxwriter-dev zlib1g-dev nlohmann-json3-dev libcli11-dev
+  libxlsxwriter-dev zlib1g-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
   xvfb x11-apps imagemagick python3 python3-openpyxl

@@ -192,9 +192,6 @@ ExportOutcome ClassTableFrameModel::runExport(int item, const std::filesystem::p
     default:
         return {};
     }
-    // The pictures moved the tables' origins; the panel lays them out again before it draws.
-    classPanel.LayoutTables();
-    pictureStale = true;
     return o;
 }
 
@@ -224,8 +221,6 @@ ExportOutcome TeacherTableFrameModel::runExport(int item, const std::filesystem:
     default:
         return {};
     }
-    teacherPanel.LayoutTables();
-    pictureStale = true;
     return o;
 }
 

@@ -18,7 +18,7 @@
 #include "data/Gbk.h"
 #include "output/PictureExport.h"
 #include "output/WorkbookExports.h"
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 namespace tabrel::cli {
 

@@ -86,15 +86,4 @@ const LessonCell* ClassTable::cellAt(int period, int day) const
     return &cells[period][day];
 }
 
-int ClassTable::SetDrawOrigin(int x, int y)
-{
-    originX = x;
-    originY = y;
-    const int days = dataSet ? dataSet->dayCount() : 0;
-    const int periods = dataSet ? dataSet->periodsPerDay() : 0;
-    totalWidth = timetableWidth(cellWidth, days);
-    totalHeight = timetableHeight(cellHeight, periods);
-    return 1;
-}
-
 } // namespace tabrel

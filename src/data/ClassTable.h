@@ -33,13 +33,6 @@ public:
     // ---- working fields (not stored) ----
     std::vector<TeachingAssignment*> candidates;    // result of the last slot evaluation
     std::vector<std::string> candidateTexts;        // one display line per candidate
-    int32_t originX = 0, originY = 0;               // where the table is drawn
-    int32_t cellWidth = 72, cellHeight = 36;
-    int32_t totalWidth = 0, totalHeight = 0;
-    std::string titleText;                          // on-screen title, written by whoever draws the table
-
-    // Stores the drawing origin and computes the drawing size from the time grid.
-    int SetDrawOrigin(int x, int y);
 
     // ---- shared cell operations ----
     // `teacher` of the first assignment whose subject is exactly `subjectName`; "" when none.

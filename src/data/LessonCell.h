@@ -23,7 +23,6 @@ public:
     ClassTable* classTable = nullptr;      // the owning class
 
     // ---- working fields of the placement checks (not stored) ----
-    Rect rect;                             // screen rectangle, set by whoever draws the cell
     std::string mark;                      // swap hint: "★", "√", "≈", "╳" or ""
     std::vector<std::string> alternatives; // engine bookkeeping: "1-" tried, "0-" still to try
 };

@@ -118,17 +118,6 @@ int TeacherInfoRecord::countPlacedSlots() const
     return n;
 }
 
-int TeacherInfoRecord::SetDrawOrigin(int x, int y)
-{
-    originX = x;
-    originY = y;
-    const int days = dataSet ? dataSet->dayCount() : 0;
-    const int periods = dataSet ? dataSet->periodsPerDay() : 0;
-    totalWidth = timetableWidth(cellWidth, days);
-    totalHeight = timetableHeight(cellHeight, periods);
-    return 1;
-}
-
 bool TeacherInfoRecord::forgetClass(const ClassTable* classTable)
 {
     const auto before = lessons.size();

@@ -36,11 +36,6 @@ public:
     std::array<std::string, MaxCourses> courseGrade;
     std::array<std::string, MaxCourses> courseSubject;
     std::array<std::vector<ClassTable*>, MaxCourses> courseClasses;
-    int32_t originX = 0, originY = 0;
-    int32_t totalWidth = 0, totalHeight = 0;
-    int32_t cellWidth = 72, cellHeight = 36;
-    std::string titleText;
-    std::array<std::array<Rect, DayColumns>, MaxPeriodRows> cellRects;
 
     // Writes the cell's grade, class number and subject into the slot tables at its period and day.
     void writeLessonTexts(const LessonCell& cell);
@@ -56,8 +51,6 @@ public:
     int TeacherDaytimeLessonsThrough(int day) const;
     // Slots within the current grid whose subject text is not empty.
     int countPlacedSlots() const;
-    // Stores the drawing origin and computes the drawing size.
-    int SetDrawOrigin(int x, int y);
 
     // Removes every reference to the class (its cells from `lessons`, the class from the courses);
     // returns true when the lesson list changed.

@@ -1,6 +1,6 @@
 #pragma once
 // The drawing surface every table of the program is drawn on. The core decides the geometry and
-// calls these primitives; ui/render/QtCanvas paints them with QPainter (on screen and into pictures)
+// calls these primitives; render/QtCanvas paints them with QPainter (on screen and into pictures)
 // and RecordingCanvas keeps them for tests.
 #include <cstdint>
 #include <string>

@@ -5,6 +5,7 @@
 #include "data/ClassTable.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
+#include "output/DrawnTable.h"
 
 namespace tabrel {
 
@@ -149,20 +150,16 @@ void DrawTimetableSheet(const SheetGeometry& g, const std::string& title, Canvas
             rects[p][d] = (p < g.periods && d < g.days) ? g.cellRect(p, d) : Rect{};
 }
 
-void DrawClassTimetable(ClassTable& table, Canvas& canvas, const ClassCellOptions& options)
+void DrawClassTimetable(const ClassTable& table, DrawnTable& view, Canvas& canvas, const ClassCellOptions& options)
 {
-    table.titleText = table.name + GBK(" 班课程信息表");
+    view.titleText = table.name + GBK(" 班课程信息表");
     if (!table.dataSet)
         return;
     // The size follows the current time grid even when the grid changed since the last layout.
-    table.SetDrawOrigin(table.originX, table.originY);
-    const SheetGeometry g = sheetGeometry(*table.dataSet, table.originX, table.originY, table.cellWidth,
-                                          table.cellHeight);
-    SlotRects rects;
-    DrawTimetableSheet(g, table.titleText, canvas, rects);
-    for (int p = 0; p < MaxPeriodRows; ++p)
-        for (int d = 0; d < DayColumns; ++d)
-            table.cells[p][d].rect = rects[p][d];
+    view.SetDrawOrigin(*table.dataSet, view.originX, view.originY);
+    const SheetGeometry g = sheetGeometry(*table.dataSet, view.originX, view.originY, view.cellWidth, view.cellHeight);
+    SlotRects& rects = view.cellRects;
+    DrawTimetableSheet(g, view.titleText, canvas, rects);
 
     TextStyle cellStyle; // the surface's default font, black, centred on one line
     cellStyle.flags = CellTextFlags;

@@ -48,9 +48,11 @@ SheetGeometry sheetGeometry(const DataSet& dataSet, int x0, int y0, int cellWidt
 // the cell rectangles of the T x D grid (the others become empty rectangles).
 void DrawTimetableSheet(const SheetGeometry& geometry, const std::string& title, Canvas& canvas, SlotRects& rects);
 
-// Draws one class timetable at the table's origin: stores the title "%s 班课程信息表", refreshes the
-// drawing size, draws the sheet, writes every cell's `rect`, then the cell texts and mark icons.
-void DrawClassTimetable(ClassTable& table, Canvas& canvas, const ClassCellOptions& options);
+struct DrawnTable;
+// Draws one class timetable at the view's origin: stores the title "%s 班课程信息表" and the
+// drawing size in the view, draws the sheet, keeps every cell's rectangle in the view, then draws
+// the cell texts and mark icons. The class is only read.
+void DrawClassTimetable(const ClassTable& table, DrawnTable& view, Canvas& canvas, const ClassCellOptions& options);
 
 // The sheet's fixed day headings, by column.
 const std::string& sheetDayHeading(int day);

@@ -130,13 +130,13 @@ void DrawPictureSheet(const PictureGeometry& g, const DataSet& dataSet, const st
     canvas.drawLine(x0 + wt, y0 + 1, x0 + wt, yB + 2, colors::Black);
 }
 
-void DrawClassPicture(ClassTable& table, Canvas& canvas, const PictureOptions& options)
+void DrawClassPicture(const ClassTable& table, int x0, int y0, Canvas& canvas, const PictureOptions& options)
 {
     if (!table.dataSet)
         return;
     PictureGeometry g = pictureGeometry(*table.dataSet);
-    g.x0 = table.originX;
-    g.y0 = table.originY;
+    g.x0 = x0;
+    g.y0 = y0;
     DrawPictureSheet(g, *table.dataSet, table.name + GBK(" 班级课程情况表"), canvas);
 
     // The same cell rule as on screen, without the mark icon.
@@ -148,13 +148,13 @@ void DrawClassPicture(ClassTable& table, Canvas& canvas, const PictureOptions& o
             drawCellTexts(cellDisplay(table, table.cells[p][d], displayOptions), g.cellRect(p, d), cellStyle, canvas);
 }
 
-void DrawTeacherPicture(TeacherInfoRecord& teacher, int number, Canvas& canvas)
+void DrawTeacherPicture(const TeacherInfoRecord& teacher, int number, int x0, int y0, Canvas& canvas)
 {
     if (!teacher.dataSet)
         return;
     PictureGeometry g = pictureGeometry(*teacher.dataSet);
-    g.x0 = teacher.originX;
-    g.y0 = teacher.originY;
+    g.x0 = x0;
+    g.y0 = y0;
     const std::string title = gbk::formatInt(number) + ". " + teacher.name + GBK(" 教师任课情况表 [共") +
                               gbk::formatInt(teacher.countPlacedSlots()) + GBK("节课]");
     DrawPictureSheet(g, *teacher.dataSet, title, canvas);
@@ -192,9 +192,9 @@ PictureExportResult ExportClassPicture(ClassTable& table, const std::filesystem:
         addFailure(r, "班级不属于任何数据");
         return r;
     }
-    table.SetDrawOrigin(PictureGeometry::Margin, PictureGeometry::Margin);
+    const int m = PictureGeometry::Margin;
     return makePicture(*table.dataSet, table.name, folder, factory, options.bitDepth,
-                       [&](Canvas& canvas) { DrawClassPicture(table, canvas, options); });
+                       [&](Canvas& canvas) { DrawClassPicture(table, m, m, canvas, options); });
 }
 
 PictureExportResult ExportTeacherPicture(TeacherInfoRecord& teacher, int number, const std::filesystem::path& folder,
@@ -205,9 +205,9 @@ PictureExportResult ExportTeacherPicture(TeacherInfoRecord& teacher, int number,
         addFailure(r, "教师不属于任何数据");
         return r;
     }
-    teacher.SetDrawOrigin(PictureGeometry::Margin, PictureGeometry::Margin);
+    const int m = PictureGeometry::Margin;
     return makePicture(*teacher.dataSet, teacher.name, folder, factory, options.bitDepth,
-                       [&](Canvas& canvas) { DrawTeacherPicture(teacher, number, canvas); });
+                       [&](Canvas& canvas) { DrawTeacherPicture(teacher, number, m, m, canvas); });
 }
 
 PictureExportResult ExportClassPictures(const std::vector<ClassTable*>& classList, const std::filesystem::path& baseDir,

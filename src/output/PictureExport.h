@@ -2,7 +2,7 @@
 // Pictures of the timetables: one bitmap file per class in "classFiles" and one per teacher in
 // "teacher". A picture has its own geometry (100 x 32 cells, black lines, the data set's day names)
 // and its own titles; it is drawn through a Canvas on a raster surface that the caller provides
-// (ui/render/QtCanvas makes one from a QImage), read back and written by BmpFile.
+// (render/QtCanvas makes one from a QImage), read back and written by BmpFile.
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -65,10 +65,10 @@ PictureGeometry pictureGeometry(const DataSet& dataSet);
 void DrawPictureSheet(const PictureGeometry& geometry, const DataSet& dataSet, const std::string& title,
                       Canvas& canvas);
 // Title "%s 班级课程情况表", then the class cells with the options' subject, teacher and name style.
-void DrawClassPicture(ClassTable& table, Canvas& canvas, const PictureOptions& options);
+void DrawClassPicture(const ClassTable& table, int x0, int y0, Canvas& canvas, const PictureOptions& options);
 // Title "%d. %s 教师任课情况表 [共%d节课]" with `number` (the position in the teacher list from 1),
 // then grade, class numbers and subject of every slot in one line.
-void DrawTeacherPicture(TeacherInfoRecord& teacher, int number, Canvas& canvas);
+void DrawTeacherPicture(const TeacherInfoRecord& teacher, int number, int x0, int y0, Canvas& canvas);
 
 struct PictureExportResult {
     bool ok = true;                  // false when any picture could not be written

@@ -5,6 +5,7 @@
 #include "data/TeacherInfoRecord.h"
 #include "output/Canvas.h"
 #include "output/ClassTimetableSheet.h"
+#include "output/DrawnTable.h"
 
 namespace tabrel {
 
@@ -15,15 +16,15 @@ std::string teacherSlotClassText(const TeacherInfoRecord& teacher, int period, i
     return teacher.slotGradeText[period][day] + teacher.slotClassNumbers[period][day];
 }
 
-void DrawTeacherTimetable(TeacherInfoRecord& teacher, Canvas& canvas, const TeacherCellOptions& options)
+void DrawTeacherTimetable(const TeacherInfoRecord& teacher, DrawnTable& view, Canvas& canvas,
+                          const TeacherCellOptions& options)
 {
-    teacher.titleText = teacher.name + GBK(" 课程信息表");
+    view.titleText = teacher.name + GBK(" 课程信息表");
     if (!teacher.dataSet)
         return;
-    teacher.SetDrawOrigin(teacher.originX, teacher.originY);
-    const SheetGeometry g = sheetGeometry(*teacher.dataSet, teacher.originX, teacher.originY, teacher.cellWidth,
-                                          teacher.cellHeight);
-    DrawTimetableSheet(g, teacher.titleText, canvas, teacher.cellRects);
+    view.SetDrawOrigin(*teacher.dataSet, view.originX, view.originY);
+    const SheetGeometry g = sheetGeometry(*teacher.dataSet, view.originX, view.originY, view.cellWidth, view.cellHeight);
+    DrawTimetableSheet(g, view.titleText, canvas, view.cellRects);
 
     TextStyle cellStyle;
     cellStyle.flags = text::HCenter | text::VCenter | text::SingleLine | text::NoPrefix | text::Clip;
@@ -43,7 +44,7 @@ void DrawTeacherTimetable(TeacherInfoRecord& teacher, Canvas& canvas, const Teac
             } else if (options.showClass) {
                 display.upper = classText;
             }
-            drawCellTexts(display, teacher.cellRects[p][d], cellStyle, canvas);
+            drawCellTexts(display, view.cellRects[p][d], cellStyle, canvas);
         }
     }
 }

@@ -17,8 +17,10 @@ struct TeacherCellOptions {
 // The class text of one slot, e.g. 初一1.3; "" outside the slot tables.
 std::string teacherSlotClassText(const TeacherInfoRecord& teacher, int period, int day);
 
-// Draws one teacher timetable at the record's origin: stores the title, refreshes the drawing size,
-// draws the sheet, fills `cellRects`, then the slot texts.
-void DrawTeacherTimetable(TeacherInfoRecord& teacher, Canvas& canvas, const TeacherCellOptions& options);
+struct DrawnTable;
+// Draws one teacher timetable at the view's origin: the title and drawing size and every slot's
+// rectangle go into the view, then the slot texts. The teacher is only read.
+void DrawTeacherTimetable(const TeacherInfoRecord& teacher, DrawnTable& view, Canvas& canvas,
+                          const TeacherCellOptions& options);
 
 } // namespace tabrel

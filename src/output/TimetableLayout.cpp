@@ -25,13 +25,6 @@ TableGrid layoutTableGrid(int count, int tablesPerRow, int width, int totalHeigh
 
 // ---- ScrollState -------------------------------------------------------------------------------
 
-namespace {
-int clampOffset(int value, int content, int client)
-{
-    return std::clamp(value, 0, std::max(0, content - client));
-}
-} // namespace
-
 void ScrollState::setClientSize(int width, int height)
 {
     clientWidth = std::max(0, width);
@@ -40,21 +33,31 @@ void ScrollState::setClientSize(int width, int height)
     scrollY = 0;
 }
 
-void ScrollState::scrollHorizontally(int delta, int contentWidth)
-{
-    scrollX = clampOffset(scrollX + delta, contentWidth, clientWidth);
-}
-
-void ScrollState::scrollVertically(int delta, int contentHeight)
-{
-    scrollY = clampOffset(scrollY + delta, contentHeight, clientHeight);
-}
-
-void ScrollState::setScrollX(int x, int contentWidth) { scrollX = clampOffset(x, contentWidth, clientWidth); }
-
-void ScrollState::setScrollY(int y, int contentHeight) { scrollY = clampOffset(y, contentHeight, clientHeight); }
-
 // ---- TimetablePanel ----------------------------------------------------------------------------
+
+void TimetablePanel::layoutViews(const DataSet& dataSet, std::size_t count)
+{
+    views.assign(count, DrawnTable{});
+    if (count == 0)
+        return;
+    DrawnTable size;
+    size.SetDrawOrigin(dataSet, 0, 0);
+    const TableGrid grid = layoutTableGrid(static_cast<int>(count), tablesPerRow, size.totalWidth, size.totalHeight);
+    for (std::size_t i = 0; i < count; ++i)
+        views[i].SetDrawOrigin(dataSet, grid.origins[i].x, grid.origins[i].y);
+    contentWidth = grid.contentWidth;
+    contentHeight = grid.contentHeight;
+}
+
+int TimetablePanel::tableAt(int x, int y) const
+{
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        const DrawnTable& v = views[i];
+        if (x >= v.originX && x < v.originX + v.totalWidth && y >= v.originY && y < v.originY + v.totalHeight)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
 
 bool TimetablePanel::SetTablesPerRow(int n)
 {
@@ -112,14 +115,7 @@ std::string ClassTablePanel::LayoutTables()
         RebuildClassList();
     if (classList.empty())
         return {};
-    ClassTable* first = classList.front();
-    first->SetDrawOrigin(first->originX, first->originY);
-    const TableGrid grid =
-        layoutTableGrid(static_cast<int>(classList.size()), tablesPerRow, first->totalWidth, first->totalHeight);
-    for (std::size_t i = 0; i < classList.size(); ++i)
-        classList[i]->SetDrawOrigin(grid.origins[i].x, grid.origins[i].y);
-    contentWidth = grid.contentWidth;
-    contentHeight = grid.contentHeight;
+    layoutViews(*pDataSet, classList.size());
     return {};
 }
 
@@ -131,8 +127,10 @@ void ClassTablePanel::RedrawTables(Canvas& canvas)
     }
     fillPicture(canvas);
     const ClassCellOptions options = cellOptions();
-    for (ClassTable* table : classList)
-        DrawClassTimetable(*table, canvas, options);
+    if (views.size() != classList.size())
+        layoutViews(*pDataSet, classList.size());
+    for (std::size_t i = 0; i < classList.size(); ++i)
+        DrawClassTimetable(*classList[i], views[i], canvas, options);
 }
 
 bool ClassTablePanel::setNameStyle(int style)
@@ -157,14 +155,7 @@ std::string TeacherTablePanel::LayoutTables()
     auto& teachers = pDataSet->teachers;
     if (teachers.empty())
         return {};
-    TeacherInfoRecord& first = *teachers.front();
-    first.SetDrawOrigin(first.originX, first.originY);
-    const TableGrid grid =
-        layoutTableGrid(static_cast<int>(teachers.size()), tablesPerRow, first.totalWidth, first.totalHeight);
-    for (std::size_t i = 0; i < teachers.size(); ++i)
-        teachers[i]->SetDrawOrigin(grid.origins[i].x, grid.origins[i].y);
-    contentWidth = grid.contentWidth;
-    contentHeight = grid.contentHeight;
+    layoutViews(*pDataSet, teachers.size());
     return {};
 }
 
@@ -174,8 +165,11 @@ void TeacherTablePanel::RedrawTables(Canvas& canvas)
     if (!pDataSet)
         return;
     const TeacherCellOptions options = cellOptions();
-    for (const auto& teacher : pDataSet->teachers)
-        DrawTeacherTimetable(*teacher, canvas, options);
+    const auto& teachers = pDataSet->teachers;
+    if (views.size() != teachers.size())
+        layoutViews(*pDataSet, teachers.size());
+    for (std::size_t i = 0; i < teachers.size(); ++i)
+        DrawTeacherTimetable(*teachers[i], views[i], canvas, options);
 }
 
 TeacherCellOptions TeacherTablePanel::cellOptions() const { return {showSubject != 0, showClass != 0}; }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "output/ClassTimetableSheet.h"
+#include "output/DrawnTable.h"
 #include "output/TeacherTimetableSheet.h"
 
 namespace tabrel {
@@ -32,7 +33,7 @@ struct TableGrid {
 };
 TableGrid layoutTableGrid(int count, int tablesPerRow, int width, int totalHeight);
 
-// Scroll position over a laid-out picture shown in a client area.
+// Scroll position over a laid-out picture shown in a client area (the window's scroll bars move it).
 class ScrollState {
 public:
     static constexpr int LineStep = 10;
@@ -42,14 +43,6 @@ public:
 
     // A new client size: both offsets return to 0.
     void setClientSize(int width, int height);
-    bool horizontalBarShown(int contentWidth) const { return clientWidth < contentWidth; }
-    bool verticalBarShown(int contentHeight) const { return clientHeight < contentHeight; }
-    // Moves by a number of pixels (a line is LineStep, a page the client size), kept in range.
-    void scrollHorizontally(int delta, int contentWidth);
-    void scrollVertically(int delta, int contentHeight);
-    // Sets a position directly (dragging the thumb), kept in range.
-    void setScrollX(int x, int contentWidth);
-    void setScrollY(int y, int contentHeight);
 };
 
 // Shared part of both panels.
@@ -59,6 +52,11 @@ public:
     int contentWidth = 0;
     int contentHeight = 0;
     ScrollState scroll;
+    // Where each table of the panel stands and was drawn, in list order: the panel's own geometry.
+    std::vector<DrawnTable> views;
+
+    // The table under a point of the picture, or -1.
+    int tableAt(int x, int y) const;
 
     virtual ~TimetablePanel() = default;
 
@@ -81,6 +79,8 @@ public:
 
 protected:
     void fillPicture(Canvas& canvas) const;
+    // Places `count` tables of the data set's size, tablesPerRow to a row.
+    void layoutViews(const DataSet& dataSet, std::size_t count);
 };
 
 // The class timetable panel (班级课程表).

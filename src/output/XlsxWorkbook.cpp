@@ -1,5 +1,9 @@
 #include "output/XlsxWorkbook.h"
 
+#include <cerrno>
+
+#include "data/SafeFile.h"
+
 #include <map>
 #include <system_error>
 #include <tuple>
@@ -9,6 +13,21 @@
 #include "data/Gbk.h"
 
 namespace tabrel {
+
+namespace {
+// Why the workbook library could not write the file, in Chinese; the system's reason where the
+// failure was the file itself.
+std::string workbookFailureReason(lxw_error rc, int err)
+{
+    switch (rc) {
+    case LXW_ERROR_CREATING_XLSX_FILE: return err ? systemReason(err) : "无法创建文件";
+    case LXW_ERROR_CREATING_TMPFILE: return "无法创建临时文件";
+    case LXW_ERROR_MEMORY_MALLOC_FAILED: return "内存不足";
+    case LXW_ERROR_ZIP_FILE_OPERATION: return err ? systemReason(err) : "压缩数据写入出错";
+    default: return "写入出错，代码 " + std::to_string(static_cast<int>(rc));
+    }
+}
+} // namespace
 
 namespace {
 
@@ -143,9 +162,11 @@ bool XlsxWorkbook::saveAs(const std::filesystem::path& path, std::string& error)
         }
     }
 
+    const int savedErrno = (errno = 0);
     lxw_error rc = workbook_close(wb);
     if (rc != LXW_NO_ERROR) {
-        error = "无法写入Excel文件：" + file + "（" + lxw_strerror(rc) + "）";
+        const int err = errno != savedErrno ? errno : 0;
+        error = "无法写入Excel文件：" + file + "（" + workbookFailureReason(rc, err) + "）";
         return false;
     }
     return true;

@@ -524,8 +524,9 @@ int SearchContext::progress(int ci, int s, int I, int H) const
 class EngineInputs {
 public:
     EngineInputs(const SearchContext& x, const SearchContext::SearchClass& sc, int H, int I)
-        : x_(x), ci_(sc.ci), H_(H), I_(I), a_(&x.ainfo_[sc.firstA]),
-          rules_(&x.rules_[sc.ruleBase + (H * DayColumns + I) * sc.nA]), base_(sc.ci * x.S_)
+        : x_(x), ci_(sc.ci), H_(H), I_(I), a_(x.ainfo_.data() + sc.firstA),
+          // A class without a plan has no entries: the pointers are formed, never read.
+          rules_(x.rules_.data() + sc.ruleBase + (H * DayColumns + I) * sc.nA), base_(sc.ci * x.S_)
     {
     }
     int placed(int k) const { return x_.total_[base_ + a_[k].subject]; }
@@ -612,7 +613,7 @@ int SearchContext::placeBest(int slot)
     const TeachingAssignment* first = c.candidates.front();
     if (first->cost == 100)
         return -1;
-    const AInfo* info = &ainfo_[sc.firstA];
+    const AInfo* info = ainfo_.data() + sc.firstA;
     touched_[slot] = 1;
     int len = 0;
     setCell(slot, info[first->listIndex].subject, true);

@@ -234,13 +234,3 @@ TEST(TeacherRecord, CoursesAreLimitedToEightPairsAndDaytimePaceSkipsEarlyLateAnd
     EXPECT_EQ(t->TeacherDaytimeLessonsThrough(6), 2);
 }
 
-TEST(TeacherRecord, DrawingSizeFollowsTheGrid)
-{
-    DataSet ds;
-    ds.applyNewDocumentDefaults();
-    ds.appendTeacher();
-    TeacherInfoRecord* t = ds.teachers[0].get();
-    t->SetDrawOrigin(5, 6);
-    EXPECT_EQ(t->totalWidth, 72 * 3 / 5 + 5 * 72);
-    EXPECT_EQ(t->totalHeight, (7 + 2) * 36 + 1);
-}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "output/DrawnTable.h"
 #include "output/ClassTimetableSheet.h"
 #include "output/RecordingCanvas.h"
 #include "output/TimetableFixtures.h"
@@ -26,16 +27,17 @@ TEST(ClassTimetableSheet, NewDocumentSheetGeometry)
 {
     auto ds = newDocumentSchool();
     ClassTable& table = *ds->classAt(0, 0);
-    table.SetDrawOrigin(30, 40);
+    DrawnTable view;
+    view.SetDrawOrigin(*table.dataSet, 30, 40);
     RecordingCanvas canvas;
-    DrawClassTimetable(table, canvas, {});
+    DrawClassTimetable(table, view, canvas, {});
 
-    EXPECT_EQ(table.totalWidth, 403);
-    EXPECT_EQ(table.totalHeight, 325);
-    EXPECT_EQ(U(table.titleText), "初一(1) 班课程信息表");
+    EXPECT_EQ(view.totalWidth, 403);
+    EXPECT_EQ(view.totalHeight, 325);
+    EXPECT_EQ(U(view.titleText), "初一(1) 班课程信息表");
 
     // Title across the full width at the top of the row, 31 pixels high, then the white body.
-    const auto* title = canvas.findText(table.titleText);
+    const auto* title = canvas.findText(view.titleText);
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->rect, (Rect{30, 40, 433, 76}));
     EXPECT_EQ(title->style.height, 31);
@@ -87,12 +89,12 @@ TEST(ClassTimetableSheet, NewDocumentSheetGeometry)
     }
 
     // Cell rectangles written back; cells outside the grid get none.
-    EXPECT_EQ(table.cells[0][0].rect, (Rect{73, 112, 145, 148}));
-    EXPECT_EQ(table.cells[3][4].rect, (Rect{361, 220, 433, 256}));
-    EXPECT_EQ(table.cells[4][0].rect, (Rect{73, 257, 145, 293}));
-    EXPECT_EQ(table.cells[6][4].rect, (Rect{361, 329, 433, 365}));
-    EXPECT_EQ(table.cells[7][0].rect, Rect{});
-    EXPECT_EQ(table.cells[0][5].rect, Rect{});
+    EXPECT_EQ(view.cellRects[0][0], (Rect{73, 112, 145, 148}));
+    EXPECT_EQ(view.cellRects[3][4], (Rect{361, 220, 433, 256}));
+    EXPECT_EQ(view.cellRects[4][0], (Rect{73, 257, 145, 293}));
+    EXPECT_EQ(view.cellRects[6][4], (Rect{361, 329, 433, 365}));
+    EXPECT_EQ(view.cellRects[7][0], Rect{});
+    EXPECT_EQ(view.cellRects[0][5], Rect{});
     EXPECT_TRUE(cellTexts(canvas).empty());
 }
 
@@ -103,19 +105,20 @@ TEST(ClassTimetableSheet, EarlyReadingAndEveningAreNumberedThroughTheDay)
     ds->eveningCount = 2;
     ds->dayNames.push_back(G("星期六"));
     ClassTable& table = *ds->classAt(0, 0);
-    table.SetDrawOrigin(0, 0);
+    DrawnTable view;
+    view.SetDrawOrigin(*table.dataSet, 0, 0);
     RecordingCanvas canvas;
-    DrawClassTimetable(table, canvas, {});
+    DrawClassTimetable(table, view, canvas, {});
 
-    EXPECT_EQ(table.totalHeight, (10 + 2) * 36 + 1);
-    EXPECT_EQ(table.totalWidth, 43 + 6 * 72);
+    EXPECT_EQ(view.totalHeight, (10 + 2) * 36 + 1);
+    EXPECT_EQ(view.totalWidth, 43 + 6 * 72);
     // The first morning period carries 2; the red line lies below period 5, the evening ends at 10.
     EXPECT_EQ(canvas.findText("2")->rect.top, 3 * 36 + 9);
     EXPECT_TRUE(canvas.hasLine(0, 7 * 36, 475, 7 * 36, colors::Red));
     EXPECT_EQ(canvas.findText("6")->rect.top, 7 * 36 + 1 + 9);
     EXPECT_EQ(canvas.findText("10")->rect.top, 11 * 36 + 1 + 9);
     EXPECT_NE(canvas.findText(G("星期六")), nullptr);
-    EXPECT_EQ(table.cells[9][5].rect, (Rect{43 + 5 * 72, 11 * 36 + 1, 43 + 6 * 72, 12 * 36 + 1}));
+    EXPECT_EQ(view.cellRects[9][5], (Rect{43 + 5 * 72, 11 * 36 + 1, 43 + 6 * 72, 12 * 36 + 1}));
 }
 
 TEST(ClassTimetableSheet, CellTextsFollowTheOptions)
@@ -131,12 +134,13 @@ TEST(ClassTimetableSheet, CellTextsFollowTheOptions)
     table.commonPeriods[3][0] = G("自习");
     table.cells[3][0].subject = G("体育"); // hidden by the common period
     table.cells[3][0].teacher = G("李四");
-    table.SetDrawOrigin(0, 0);
+    DrawnTable view;
+    view.SetDrawOrigin(*table.dataSet, 0, 0);
     const Rect c00 = {43, 72, 115, 108};
 
     auto draw = [&](ClassCellOptions o) {
         RecordingCanvas canvas;
-        DrawClassTimetable(table, canvas, o);
+        DrawClassTimetable(table, view, canvas, o);
         return canvas;
     };
 
@@ -186,12 +190,13 @@ TEST(ClassTimetableSheet, MarkedCellCarriesTheMarkIconAtThreeQuarters)
     ClassTable& table = *ds->classAt(0, 0);
     table.cells[1][2].markFlag = 1;
     table.cells[7][0].markFlag = 1; // outside the grid: not drawn
-    table.SetDrawOrigin(0, 0);
+    DrawnTable view;
+    view.SetDrawOrigin(*table.dataSet, 0, 0);
     RecordingCanvas canvas;
-    DrawClassTimetable(table, canvas, {});
+    DrawClassTimetable(table, view, canvas, {});
     const auto icons = canvas.ofKind(Kind::Icon);
     ASSERT_EQ(icons.size(), 1u);
-    const Rect cell = table.cells[1][2].rect;
+    const Rect cell = view.cellRects[1][2];
     EXPECT_EQ(icons[0].rect.left, cell.left + 54);
     EXPECT_EQ(icons[0].rect.top, cell.top + 10);
     EXPECT_EQ(icons[0].icon, Icon::Mark);
@@ -201,11 +206,12 @@ TEST(ClassTimetableSheet, SizeFollowsATimeGridChangedSinceTheLayout)
 {
     auto ds = newDocumentSchool();
     ClassTable& table = *ds->classAt(0, 0);
-    table.SetDrawOrigin(5, 6);
+    DrawnTable view;
+    view.SetDrawOrigin(*table.dataSet, 5, 6);
     ds->afternoonCount = 4;
     RecordingCanvas canvas;
-    DrawClassTimetable(table, canvas, {});
-    EXPECT_EQ(table.originX, 5);
-    EXPECT_EQ(table.totalHeight, 10 * 36 + 1);
-    EXPECT_EQ(table.cells[7][0].rect, (Rect{48, 6 + 9 * 36 + 1, 120, 6 + 10 * 36 + 1}));
+    DrawClassTimetable(table, view, canvas, {});
+    EXPECT_EQ(view.originX, 5);
+    EXPECT_EQ(view.totalHeight, 10 * 36 + 1);
+    EXPECT_EQ(view.cellRects[7][0], (Rect{48, 6 + 9 * 36 + 1, 120, 6 + 10 * 36 + 1}));
 }

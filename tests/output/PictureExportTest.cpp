@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "output/DrawnTable.h"
 #include "output/PictureExport.h"
 #include "output/RecordingCanvas.h"
 #include "output/TimetableFixtures.h"
@@ -69,9 +70,8 @@ TEST(PictureExport, PictureSheetGeometry)
     EXPECT_EQ(g.width(), 580);
     EXPECT_EQ(g.height(), 308);
 
-    table.SetDrawOrigin(10, 10);
     RecordingCanvas canvas;
-    DrawClassPicture(table, canvas, {});
+    DrawClassPicture(table, 10, 10, canvas, {});
 
     const auto* title = canvas.findText(G("初一(1) 班级课程情况表"));
     ASSERT_NE(title, nullptr);
@@ -113,12 +113,11 @@ TEST(PictureExport, ClassCellsByTheOptions)
     table.cells[1][0].subject = G("语文");
     table.cells[1][0].teacher = G("欧阳修远");
     table.commonPeriods[2][1] = G("劳动");
-    table.SetDrawOrigin(10, 10);
     const Rect cell = {70, 10 + 3 * 32, 170, 10 + 4 * 32};
 
     auto draw = [&](PictureOptions o) {
         RecordingCanvas canvas;
-        DrawClassPicture(table, canvas, o);
+        DrawClassPicture(table, 10, 10, canvas, o);
         return canvas;
     };
     {
@@ -158,9 +157,8 @@ TEST(PictureExport, TeacherPictureTitleAndJoinedCellTexts)
     putLesson(*ds, *ds->classAt(0, 0), 0, 0, "数学", "王老师");
     putLesson(*ds, *ds->classAt(0, 2), 0, 0, "数学", "王老师");
     putLesson(*ds, *ds->classAt(0, 1), 6, 4, "物理", "王老师");
-    t.SetDrawOrigin(10, 10);
     RecordingCanvas canvas;
-    DrawTeacherPicture(t, 2, canvas);
+    DrawTeacherPicture(t, 2, 10, 10, canvas);
 
     EXPECT_NE(canvas.findText(G("2. 王老师 教师任课情况表 [共2节课]")), nullptr);
     const auto cells = cellTexts(canvas, 19);
@@ -179,7 +177,6 @@ TEST(PictureExport, ExportWritesOneFilePerClassAndTeacher)
     auto ds = newDocumentSchool(2);
     addTeacher(*ds, "赵六");
     addTeacher(*ds, "王老师");
-    ds->classAt(0, 0)->SetDrawOrigin(300, 300);
     TempDir dir;
     RecordingFactory factory;
 
@@ -193,12 +190,11 @@ TEST(PictureExport, ExportWritesOneFilePerClassAndTeacher)
     ASSERT_EQ(factory.surfaces.size(), 2u);
     EXPECT_EQ(factory.surfaces[0]->width, 580);
     EXPECT_EQ(factory.surfaces[0]->height, 308);
-    // The picture starts white and the table keeps the picture's origin afterwards.
+    // The picture starts white and its table stands at the margin.
     const auto& first = factory.surfaces[0]->recorder.calls().front();
     EXPECT_EQ(first.kind, Kind::Fill);
     EXPECT_EQ(first.rect, (Rect{0, 0, 580, 308}));
-    EXPECT_EQ(ds->classAt(0, 0)->originX, 10);
-    EXPECT_EQ(ds->classAt(0, 0)->originY, 10);
+    EXPECT_EQ(factory.surfaces[0]->recorder.findText(G("初一(1) 班级课程情况表"))->rect.left, 10);
 
     PictureOptions o;
     o.bitDepth = 16;

@@ -5,11 +5,12 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "output/DrawnTable.h"
 #include "output/BmpFile.h"
 #include "output/ClassTimetableSheet.h"
 #include "output/PictureExport.h"
 #include "output/TimetableFixtures.h"
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 using namespace tabrel;
 using namespace tabrel::test;
@@ -158,10 +159,9 @@ TEST(QtCanvas, ClassPictureRendersThroughTheFactory)
     EXPECT_EQ(pixelAt(file, 580, 308, 5, 5), 0xFFFFFFu);    // margin
 
     // Draw the same picture again into an image to look at it.
-    table.SetDrawOrigin(10, 10);
     QtRasterSurface surface(580, 308);
     surface.canvas().fillRect({0, 0, 580, 308}, colors::White);
-    DrawClassPicture(table, surface.canvas(), {});
+    DrawClassPicture(table, 10, 10, surface.canvas(), {});
     const QImage& img = surface.image();
     keep(img, "class-picture");
     EXPECT_GT(darkPixels(img, QRect(11, 13, 558, 28)), 100); // the title
@@ -171,8 +171,7 @@ TEST(QtCanvas, ClassPictureRendersThroughTheFactory)
 
     QtRasterSurface teacherSurface(580, 308);
     teacherSurface.canvas().fillRect({0, 0, 580, 308}, colors::White);
-    t.SetDrawOrigin(10, 10);
-    DrawTeacherPicture(t, 1, teacherSurface.canvas());
+    DrawTeacherPicture(t, 1, 10, 10, teacherSurface.canvas());
     keep(teacherSurface.image(), "teacher-picture");
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "teacher" / "王老师.bmp"));
 }
@@ -183,10 +182,11 @@ TEST(QtCanvas, ClassSheetShowsTheRedLineAndGreyGrid)
     ClassTable& table = *ds->classAt(0, 0);
     putLesson(*ds, table, 0, 0, "语文", "欧阳修远");
     table.cells[1][1].markFlag = 1;
-    table.SetDrawOrigin(30, 40);
+    DrawnTable view;
+    view.SetDrawOrigin(*ds, 30, 40);
     QtRasterSurface surface(470, 420);
     surface.canvas().fillRect({0, 0, 470, 420}, colors::White);
-    DrawClassTimetable(table, surface.canvas(), {});
+    DrawClassTimetable(table, view, surface.canvas(), {});
     const QImage& img = surface.image();
     keep(img, "class-sheet");
     EXPECT_EQ(img.pixel(100, 256), qRgb(250, 80, 80));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "output/DrawnTable.h"
 #include "output/RecordingCanvas.h"
 #include "output/TeacherTimetableSheet.h"
 #include "output/TimetableFixtures.h"
@@ -37,12 +38,13 @@ std::vector<RecordingCanvas::Call> cellTexts(const RecordingCanvas& canvas)
 TEST(TeacherTimetableSheet, SheetLikeTheClassSheetWithTheTeacherTitle)
 {
     TeacherSchool s;
-    s.teacher->SetDrawOrigin(30, 40);
+    DrawnTable view;
+    view.SetDrawOrigin(*s.teacher->dataSet, 30, 40);
     RecordingCanvas canvas;
-    DrawTeacherTimetable(*s.teacher, canvas, {});
+    DrawTeacherTimetable(*s.teacher, view, canvas, {});
 
-    EXPECT_EQ(U(s.teacher->titleText), "王老师 课程信息表");
-    const auto* title = canvas.findText(s.teacher->titleText);
+    EXPECT_EQ(U(view.titleText), "王老师 课程信息表");
+    const auto* title = canvas.findText(view.titleText);
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->rect, (Rect{30, 40, 433, 76}));
     EXPECT_EQ(title->style.height, 31);
@@ -51,19 +53,20 @@ TEST(TeacherTimetableSheet, SheetLikeTheClassSheetWithTheTeacherTitle)
     EXPECT_EQ(canvas.findText("5")->rect, (Rect{30, 266, 73, 284}));
     EXPECT_NE(canvas.findText(G("星期五")), nullptr);
     EXPECT_TRUE(canvas.hasLine(436, 80, 436, 370, colors::Grey)); // last shadow line
-    EXPECT_EQ(s.teacher->cellRects[0][0], (Rect{73, 112, 145, 148}));
-    EXPECT_EQ(s.teacher->cellRects[4][1], (Rect{145, 257, 217, 293}));
-    EXPECT_EQ(s.teacher->cellRects[7][0], Rect{});
+    EXPECT_EQ(view.cellRects[0][0], (Rect{73, 112, 145, 148}));
+    EXPECT_EQ(view.cellRects[4][1], (Rect{145, 257, 217, 293}));
+    EXPECT_EQ(view.cellRects[7][0], Rect{});
 }
 
 TEST(TeacherTimetableSheet, SlotTextsFollowTheOptions)
 {
     TeacherSchool s;
-    s.teacher->SetDrawOrigin(0, 0);
+    DrawnTable view;
+    view.SetDrawOrigin(*s.teacher->dataSet, 0, 0);
     const Rect slot{43, 72, 115, 108};
     auto draw = [&](TeacherCellOptions o) {
         RecordingCanvas canvas;
-        DrawTeacherTimetable(*s.teacher, canvas, o);
+        DrawTeacherTimetable(*s.teacher, view, canvas, o);
         return canvas;
     };
     {   // Subject above, grade and both class numbers below.
@@ -96,7 +99,8 @@ TEST(TeacherTimetableSheet, TeacherWithoutLessonsIsAnEmptySheet)
     auto ds = newDocumentSchool();
     TeacherInfoRecord& t = addTeacher(*ds, "赵六");
     RecordingCanvas canvas;
-    DrawTeacherTimetable(t, canvas, {});
+    DrawnTable view;
+    DrawTeacherTimetable(t, view, canvas, {});
     EXPECT_NE(canvas.findText(G("赵六 课程信息表")), nullptr);
     EXPECT_NE(canvas.findText("7"), nullptr);
     EXPECT_NE(canvas.findText(G("星期一")), nullptr);

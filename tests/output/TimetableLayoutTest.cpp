@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "output/DrawnTable.h"
 #include "output/RecordingCanvas.h"
 #include "output/TimetableFixtures.h"
 #include "output/TimetableLayout.h"
@@ -18,8 +19,8 @@ TEST(TimetableLayout, FiveClassTablesOneAndThreePerRow)
     ASSERT_TRUE(panel.SetTablesPerRow(3));
     const TablePosition three[] = {{30, 40}, {463, 40}, {896, 40}, {30, 405}, {463, 405}};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(panel.classList[i]->originX, three[i].x) << i;
-        EXPECT_EQ(panel.classList[i]->originY, three[i].y) << i;
+        EXPECT_EQ(panel.views[i].originX, three[i].x) << i;
+        EXPECT_EQ(panel.views[i].originY, three[i].y) << i;
     }
     EXPECT_EQ(panel.contentWidth, 3 * 433 + 30);
     EXPECT_EQ(panel.contentHeight, 2 * 365 + 40);
@@ -27,8 +28,8 @@ TEST(TimetableLayout, FiveClassTablesOneAndThreePerRow)
 
     ASSERT_TRUE(panel.SetTablesPerRow(1));
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(panel.classList[i]->originX, 30);
-        EXPECT_EQ(panel.classList[i]->originY, 40 + 365 * i);
+        EXPECT_EQ(panel.views[i].originX, 30);
+        EXPECT_EQ(panel.views[i].originY, 40 + 365 * i);
     }
     EXPECT_EQ(panel.contentWidth, 463);
     EXPECT_EQ(panel.contentHeight, 5 * 365 + 40);
@@ -42,9 +43,9 @@ TEST(TimetableLayout, SevenTablesFourPerRowMakeTwoRows)
     EXPECT_EQ(panel.tablesPerRow, 4);
     EXPECT_EQ(panel.LayoutTables(), "");
     EXPECT_EQ(panel.contentHeight, 2 * (325 + 40) + 40);
-    EXPECT_EQ(panel.classList[3]->originY, 40);
-    EXPECT_EQ(panel.classList[4]->originX, 30);
-    EXPECT_EQ(panel.classList[4]->originY, 405);
+    EXPECT_EQ(panel.views[3].originY, 40);
+    EXPECT_EQ(panel.views[4].originX, 30);
+    EXPECT_EQ(panel.views[4].originY, 405);
 }
 
 TEST(TimetableLayout, TablesPerRowChangesOnlyToANewValueInRange)
@@ -122,7 +123,7 @@ TEST(TimetableLayout, RedrawAfterAClassWasRemovedDrawsOnlyLivingClasses)
     EXPECT_EQ(canvas.findText(G("初一(2) 班课程信息表")), nullptr);
     EXPECT_NE(canvas.findText(G("初一(3) 班课程信息表")), nullptr);
     // The survivor moved into the freed place.
-    EXPECT_EQ(ds->classAt(0, 1)->originX, 463);
+    EXPECT_EQ(panel.views[1].originX, 463);
 }
 
 TEST(TimetableLayout, RedrawFillsThePictureWhiteThenDrawsEveryTable)
@@ -159,32 +160,14 @@ TEST(TimetableLayout, TeacherPanelLaysOutEveryTeacher)
     EXPECT_EQ(panel.LayoutTables(), "");
     EXPECT_EQ(panel.contentWidth, 4 * 433 + 30);
     EXPECT_EQ(panel.contentHeight, 2 * 365 + 40);
-    EXPECT_EQ(ds->teachers[4]->originX, 30);
-    EXPECT_EQ(ds->teachers[4]->originY, 405);
+    EXPECT_EQ(panel.views[4].originX, 30);
+    EXPECT_EQ(panel.views[4].originY, 405);
     ASSERT_TRUE(panel.SetTablesPerRow(3));
-    EXPECT_EQ(ds->teachers[2]->originX, 896);
-    EXPECT_EQ(ds->teachers[3]->originY, 405);
+    EXPECT_EQ(panel.views[2].originX, 896);
+    EXPECT_EQ(panel.views[3].originY, 405);
 
     RecordingCanvas canvas;
     panel.RedrawTables(canvas);
     EXPECT_EQ(canvas.textsEqual(G("戊 课程信息表")).size(), 1u);
     EXPECT_EQ(canvas.findText(G("戊 课程信息表"))->rect.top, 405);
-}
-
-TEST(TimetableLayout, ScrollingStaysInsideTheContent)
-{
-    ScrollState s;
-    s.setClientSize(500, 400);
-    EXPECT_TRUE(s.horizontalBarShown(1329));
-    EXPECT_FALSE(s.verticalBarShown(400));
-    s.scrollHorizontally(ScrollState::LineStep, 1329);
-    EXPECT_EQ(s.scrollX, 10);
-    s.scrollHorizontally(-100, 1329);
-    EXPECT_EQ(s.scrollX, 0);
-    s.setScrollX(5000, 1329);
-    EXPECT_EQ(s.scrollX, 829);
-    s.scrollVertically(s.clientHeight, 300); // content smaller than the client: no movement
-    EXPECT_EQ(s.scrollY, 0);
-    s.setClientSize(600, 400);
-    EXPECT_EQ(s.scrollX, 0);
 }

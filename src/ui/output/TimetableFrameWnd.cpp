@@ -10,7 +10,7 @@
 #include "app/Application.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/UiText.h"
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 namespace tabrel::ui {
 

@@ -1,32 +1,41 @@
 #include "ui/widgets/GridCtrl.h"
 
 #include <QApplication>
-#include <climits>
+#include <QBrush>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <climits>
 
 #include "ui/app/UiText.h"
 
 namespace tabrel::ui {
 
-GridItemModel::GridItemModel(GridModel& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
+GridItemModel::GridItemModel(GridSource& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), rows_(grid.rowCount()), columns_(grid.columnCount())
+{
+}
 
 int GridItemModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : grid_.rowCount() - grid_.fixedRows();
+    return parent.isValid() ? 0 : std::max(0, rows_ - headerRows());
 }
 
 int GridItemModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : grid_.columnCount() - grid_.fixedColumns();
+    return parent.isValid() ? 0 : std::max(0, columns_ - headerColumns());
 }
 
 QVariant GridItemModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole))
+    if (!index.isValid())
         return {};
-    return qs(grid_.text(index.row() + grid_.fixedRows(), index.column() + grid_.fixedColumns()));
+    const int r = gridRow(index.row()), c = gridColumn(index.column());
+    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
+        return qs(grid_.text(r, c));
+    if (role == Qt::BackgroundRole && (r < grid_.fixedRows() || c < grid_.fixedColumns()))
+        return QBrush(QColor(236, 238, 242));
+    return {};
 }
 
 bool GridItemModel::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -39,9 +48,10 @@ bool GridItemModel::setData(const QModelIndex& index, const QVariant& value, int
         emit refused(QStringLiteral("“%1”中有无法保存的字符").arg(text));
         return false;
     }
-    if (!grid_.setText(index.row() + grid_.fixedRows(), index.column() + grid_.fixedColumns(), *converted))
+    const int r = gridRow(index.row()), c = gridColumn(index.column());
+    if (!grid_.isEditable(r, c))
         return false;
-    emit dataChanged(index, index);
+    cellsChanged(grid_.edit(r, c, *converted));
     return true;
 }
 
@@ -50,24 +60,54 @@ QVariant GridItemModel::headerData(int section, Qt::Orientation orientation, int
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return grid_.fixedRows() > 0 ? qs(grid_.text(0, section + grid_.fixedColumns())) : QVariant(section + 1);
-    return grid_.fixedColumns() > 0 ? qs(grid_.text(section + grid_.fixedRows(), 0)) : QVariant(section + 1);
+        return headerRows() ? qs(grid_.text(0, gridColumn(section))) : QVariant(section + 1);
+    return headerColumns() ? qs(grid_.text(gridRow(section), 0)) : QVariant(section + 1);
 }
 
 Qt::ItemFlags GridItemModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
+    Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (grid_.isEditable(gridRow(index.row()), gridColumn(index.column())))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+void GridItemModel::pasteAt(const QModelIndex& at, const std::string& gbkText)
+{
+    const int r = at.isValid() ? gridRow(at.row()) : grid_.fixedRows();
+    const int c = at.isValid() ? gridColumn(at.column()) : grid_.fixedColumns();
+    cellsChanged(grid_.paste(r, c, gbkText));
+}
+
+void GridItemModel::cellsChanged(const std::vector<CellPos>& cells)
+{
+    if (grid_.rowCount() != rows_ || grid_.columnCount() != columns_) {
+        reload();
+        return;
+    }
+    for (const CellPos& p : cells) {
+        if (p.row < headerRows())
+            emit headerDataChanged(Qt::Horizontal, p.column - headerColumns(), p.column - headerColumns());
+        else if (p.column < headerColumns())
+            emit headerDataChanged(Qt::Vertical, p.row - headerRows(), p.row - headerRows());
+        else {
+            const QModelIndex i = index(p.row - headerRows(), p.column - headerColumns());
+            emit dataChanged(i, i);
+        }
+    }
 }
 
 void GridItemModel::reload()
 {
     beginResetModel();
+    rows_ = grid_.rowCount();
+    columns_ = grid_.columnCount();
     endResetModel();
 }
 
-GridCtrl::GridCtrl(GridModel& grid, QWidget* parent) : QTableView(parent), grid_(grid)
+GridCtrl::GridCtrl(GridSource& grid, QWidget* parent) : QTableView(parent), grid_(grid)
 {
     model_ = new GridItemModel(grid_, this);
     setModel(model_);
@@ -83,26 +123,24 @@ void GridCtrl::copySelection()
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return;
-    GridModel::Range range{INT_MAX, INT_MAX, -1, -1};
+    int top = INT_MAX, left = INT_MAX, bottom = -1, right = -1;
     for (const QModelIndex& i : selected) {
-        range.top = std::min(range.top, i.row() + grid_.fixedRows());
-        range.left = std::min(range.left, i.column() + grid_.fixedColumns());
-        range.bottom = std::max(range.bottom, i.row() + grid_.fixedRows());
-        range.right = std::max(range.right, i.column() + grid_.fixedColumns());
+        top = std::min(top, model_->gridRow(i.row()));
+        left = std::min(left, model_->gridColumn(i.column()));
+        bottom = std::max(bottom, model_->gridRow(i.row()));
+        right = std::max(right, model_->gridColumn(i.column()));
     }
-    QApplication::clipboard()->setText(qs(grid_.copyText(range)));
+    QApplication::clipboard()->setText(qs(grid_.copyText(top, left, bottom, right)));
 }
 
 void GridCtrl::pasteAtCurrent()
 {
-    const QModelIndex at = currentIndex().isValid() ? currentIndex() : model_->index(0, 0);
     const auto text = gbk::fromUtf8(QApplication::clipboard()->text().toStdString());
     if (!text) {
         emit model_->refused(QStringLiteral("剪贴板中有无法保存的字符"));
         return;
     }
-    if (grid_.paste(at.row() + grid_.fixedRows(), at.column() + grid_.fixedColumns(), *text) > 0)
-        model_->reload();
+    model_->pasteAt(currentIndex().isValid() ? currentIndex() : model_->index(0, 0), *text);
 }
 
 void GridCtrl::keyPressEvent(QKeyEvent* e)

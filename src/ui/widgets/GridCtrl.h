@@ -1,26 +1,34 @@
 #pragma once
-// The editable grid of the data-entry dialogs: the core GridModel shown with its first row and
-// first column as fixed headers that do not scroll, in-place editing of the other cells, and
-// Ctrl+C / Ctrl+V of tab-separated text.
+// The editable grid of the data-entry dialogs and of the panels' tables: a core GridSource shown
+// with its first fixed row and first fixed column as headers that do not scroll, further fixed
+// rows and columns as grey cells, in-place editing of the editable cells, and Ctrl+C / Ctrl+V of
+// tab-separated text. Edits and pastes go to the source, which says which cells changed.
 #include <QAbstractTableModel>
 #include <QTableView>
 
-#include "app/GridModel.h"
+#include "app/GridSource.h"
 
 namespace tabrel::ui {
 
-// Qt's view of a GridModel with one fixed row and one fixed column: they become the headers.
+// Qt's view of a GridSource.
 class GridItemModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit GridItemModel(GridModel& grid, QObject* parent = nullptr);
+    explicit GridItemModel(GridSource& grid, QObject* parent = nullptr);
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // After the grid changed behind the model's back (a paste).
+
+    // Grid positions of a model index and back.
+    int gridRow(int modelRow) const { return modelRow + headerRows(); }
+    int gridColumn(int modelColumn) const { return modelColumn + headerColumns(); }
+    // A paste at a model index; repaints the cells it changed.
+    void pasteAt(const QModelIndex& at, const std::string& gbkText);
+    // The cells changed behind the model's back; a size change resets the model.
+    void cellsChanged(const std::vector<CellPos>& cells);
     void reload();
 
 signals:
@@ -28,13 +36,16 @@ signals:
     void refused(const QString& message);
 
 private:
-    GridModel& grid_;
+    int headerRows() const { return grid_.fixedRows() > 0 ? 1 : 0; }
+    int headerColumns() const { return grid_.fixedColumns() > 0 ? 1 : 0; }
+    GridSource& grid_;
+    int rows_ = 0, columns_ = 0;
 };
 
 class GridCtrl : public QTableView {
     Q_OBJECT
 public:
-    explicit GridCtrl(GridModel& grid, QWidget* parent = nullptr);
+    explicit GridCtrl(GridSource& grid, QWidget* parent = nullptr);
     GridItemModel* itemModel() const { return model_; }
 
     // The selected cells as tab-separated text, and a paste at the current cell.
@@ -45,7 +56,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    GridModel& grid_;
+    GridSource& grid_;
     GridItemModel* model_;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/render/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
