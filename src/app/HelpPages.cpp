@@ -25,16 +25,6 @@ std::string homeHelpPage()
            commonKeysHelp();
 }
 
-std::string autoPaikeHelpPage()
-{
-    return "<h2>自动排课</h2>"
-           "<p>在左侧的树中选择“全校”、一个年级或一个班级，然后按“开始排课”。程序逐天、逐班、逐节地"
-           "为每个空课节选出最合适的科目，教师不会在同一节课被排两次。已经排好的课保持不动。</p>"
-           "<p>排完后右侧列出每个班已排和应排的课时数；红色表示还有课没有排上，可以在“手动排课”中补排。</p>"
-           "<p>自动排课需要先保存数据文件、再打开它。整个排课可以用 Ctrl+Z 一步撤销。</p>" +
-           commonKeysHelp();
-}
-
 std::string classTimetableHelpPage()
 {
     return "<h2>班级课程表</h2>"

@@ -6,7 +6,6 @@
 namespace tabrel {
 
 std::string homeHelpPage();
-std::string autoPaikeHelpPage();
 std::string classTimetableHelpPage();
 std::string teacherTimetableHelpPage();
 // A short page for a panel that brings no page of its own: what it is for and the keys.

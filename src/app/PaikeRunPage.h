@@ -8,6 +8,7 @@
 #include "app/ScopeTree.h"
 #include "data/Dimensions.h"
 #include "scheduling/AutoRun.h"
+#include "scheduling/TimetableCheck.h"
 
 namespace tabrel {
 
@@ -31,8 +32,29 @@ public:
     int selectedNode() const { return selected_; }
     const AutoRun& run() const { return *run_; }
 
-    // "开始排课": the searches of the scope, then the end message "auto paike end".
-    std::string start(ProgressSink* sink);
+    // "开始排课": the searches of the scope, then (when "完成后补排并修正冲突" is ticked) the
+    // completion phase, which `completionSink` follows and `stop` ends; then the end message
+    // "auto paike end".
+    std::string start(ProgressSink* sink, ProgressSink* completionSink = nullptr,
+                      const std::atomic<bool>* stop = nullptr);
+
+    // "完成后补排并修正冲突": off unless the user ticks it (the window remembers it in the settings).
+    bool completeAfterRun() const { return completeAfterRun_; }
+    void setCompleteAfterRun(bool on) { completeAfterRun_ = on; }
+    static std::string completeCheckText(); // the check box's text (GBK)
+    // The outcome of the last start's completion phase, for the line under the check list; "" when
+    // the last start ran none (GBK).
+    std::string completionText() const;
+
+    // "排课检查": the problems of the scope's classes as the timetable stands now.
+    std::vector<TimetableProblem> problems() const;
+    // The title of the list: "排课检查：共 N 个问题" or "排课检查：没有发现问题" (GBK).
+    static std::string problemCountText(std::size_t count);
+    // The list's column titles and one problem's texts in them: 班级, 时间, 问题, 科目, 教师, 节数 (GBK).
+    static std::vector<std::string> problemColumns();
+    std::vector<std::string> problemRow(const TimetableProblem& problem) const;
+    // UTF-8 HTML: the page's help.
+    static std::string helpPage();
     const std::vector<SearchResult>& lastResults() const { return lastResults_; }
 
     // One line per class of the current scope after a run: class name, lessons placed, lessons
@@ -53,10 +75,13 @@ public:
     // Page geometry: the button at the top left, the tree below it (left edge at the button's, top
     // at twice the button's height, a ninth of the page's width, the page height minus two and a
     // half button heights), the progress bar right of the button, the summary right of the tree.
+    // The check box "完成后补排并修正冲突" right of the button (`checkWidth` wide) and the
+    // progress bar after it; the summary takes the upper part of its place and the check list
+    // ("排课检查") the lower part.
     struct Geometry {
-        Rect button, tree, progress, summary;
+        Rect button, tree, progress, summary, checkBox, problems;
     };
-    static Geometry layout(int width, int height, int buttonWidth, int buttonHeight);
+    static Geometry layout(int width, int height, int buttonWidth, int buttonHeight, int checkWidth = 0);
 
 private:
     DataSet* dataSet_;
@@ -65,6 +90,9 @@ private:
     ScopeTree tree_;
     int selected_ = -1;
     std::vector<SearchResult> lastResults_;
+    bool completeAfterRun_ = false;
+    bool completionRan_ = false;
+    CompletionResult lastCompletion_;
 };
 
 } // namespace tabrel

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/HelpPages.h"
+#include "app/PaikeRunPage.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/ManualSlot.h"
@@ -50,7 +51,7 @@ const std::vector<PanelInfo>& panels()
          TeacherClassMatch::helpPage},
         {PanelId::ManualPaike, "手动排课", "manual-paike", Editing, nullptr, true, {}, {}, manual::panelHelpPage},
         {PanelId::AutoPaike, "自动排课", "auto-paike", Editing, "请保存数据后，再打开，再自动排课", true, {}, {},
-         autoPaikeHelpPage},
+         &PaikeRunPage::helpPage},
         {PanelId::ClassTimetable, "班级课程表", "class-timetable", Viewing, nullptr, false, {}, {},
          classTimetableHelpPage},
         {PanelId::TeacherTimetable, "教师课程表", "teacher-timetable", Viewing, nullptr, false, {}, {},

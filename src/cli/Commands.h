@@ -89,5 +89,6 @@ int cmdCandidates(const std::vector<std::string>& args, Io io);
 int cmdPlace(const std::vector<std::string>& args, Io io);
 int cmdMarks(const std::vector<std::string>& args, Io io);
 int cmdSwap(const std::vector<std::string>& args, Io io);
+int cmdCheck(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli

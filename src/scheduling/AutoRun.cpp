@@ -64,6 +64,12 @@ void AutoRun::ClearSelection()
 std::vector<SearchResult> AutoRun::Start(ProgressSink* sink)
 {
     std::vector<SearchResult> results;
+    lastCompletion_ = CompletionResult{};
+    std::vector<const LessonCell*> pinned;
+    if (completeAfterSearch) {
+        makeClassList();
+        pinned = LessonCells(dataSet_, classList_);
+    }
     PlacementEngine engine(dataSet_, state_);
     if (scope_ == Scope::School) {
         for (const auto& g : dataSet_.grades) {
@@ -79,6 +85,10 @@ std::vector<SearchResult> AutoRun::Start(ProgressSink* sink)
         results.push_back(engine.RunSearch(slotList_, sink, stepLimit));
     }
     makeClassList();
+    if (completeAfterSearch && scope_ != Scope::None) {
+        CompletionPhase phase(dataSet_, classList_, pinned);
+        lastCompletion_ = phase.Run(completionSink ? completionSink : sink, stopFlag);
+    }
     slotList_ = BuildSlotList(dataSet_, classList_);
     return results;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "scheduling/CompletionPhase.h"
 #include "scheduling/PlacementEngine.h"
 
 namespace tabrel {
@@ -32,6 +33,15 @@ public:
     // of the first. Returns the result of every search made.
     std::vector<SearchResult> Start(ProgressSink* sink = nullptr);
 
+    // When set, every start ends with the completion phase over the scope's classes, keeping the
+    // cells that held a lesson before the start. `completionSink` (or, when null, the start's sink)
+    // follows it; `stopFlag` ends it early.
+    bool completeAfterSearch = false;
+    ProgressSink* completionSink = nullptr;
+    const std::atomic<bool>* stopFlag = nullptr;
+    // The outcome of the last start's completion phase (all zero when it did not run).
+    const CompletionResult& lastCompletion() const { return lastCompletion_; }
+
     // The step cap of every search (SearchStepLimit; checks of the engine use smaller ones).
     int stepLimit = SearchStepLimit;
 
@@ -52,6 +62,7 @@ private:
     const ClassTable* selectedClass_ = nullptr;
     std::vector<ClassTable*> classList_;
     std::vector<LessonCell*> slotList_;
+    CompletionResult lastCompletion_;
 };
 
 } // namespace tabrel

@@ -7,6 +7,7 @@
 #include "data/Gbk.h"
 #include "scheduling/GridShape.h"
 #include "scheduling/SlotEvaluation.h"
+#include "scheduling/TimetableCheck.h"
 
 namespace tabrel {
 
@@ -247,6 +248,26 @@ void ClassTable::BuildCandidateTexts()
     }
 }
 
+LessonFault ForbiddenReason(const ClassTable& c, const LessonCell& cell)
+{
+    const std::string& S = cell.subject;
+    const std::string& R = cell.teacher;
+    const int P = cell.period, Q = cell.day;
+    if (S.empty() || !c.dataSet || P < 0 || P >= MaxPeriodRows || Q < 0 || Q >= DayColumns)
+        return LessonFault::None;
+    const GridShape g = shapeOf(c);
+    const bool zao = names::hasZao(S), wan = names::hasWan(S);
+    if (g.timeMismatch(zao, wan, P))
+        return LessonFault::Section;
+    if (!names::exemptTeacher(R) && !g.clashExempt(zao, wan, P) && c.dataSet->teacherBusyElsewhere(R, Q, P, &c))
+        return LessonFault::TeacherClash;
+    if (ClassTable::cellRule(cell, S) == GBK("不排"))
+        return LessonFault::SubjectNever;
+    if (c.dataSet->teacherSlotValue(P, Q, R) == GBK("不排"))
+        return LessonFault::TeacherNever;
+    return LessonFault::None;
+}
+
 int ClassTable::CellFitness(const LessonCell& cell) const
 {
     const std::string& S = cell.subject;
@@ -257,17 +278,7 @@ int ClassTable::CellFitness(const LessonCell& cell) const
     if (!dataSet || P < 0 || P >= MaxPeriodRows || Q < 0 || Q >= DayColumns)
         return 20;
     const GridShape g = shapeOf(*this);
-    const bool zao = names::hasZao(S), wan = names::hasWan(S);
-    if (g.timeMismatch(zao, wan, P))
-        return -1;
-    if (!names::exemptTeacher(R)) {
-        bool busy = dataSet->teacherBusyElsewhere(R, Q, P, this) != 0;
-        if (g.clashExempt(zao, wan, P))
-            busy = false;
-        if (busy)
-            return -1;
-    }
-    if (cellRule(cell, S) == GBK("不排") || dataSet->teacherSlotValue(P, Q, R) == GBK("不排"))
+    if (ForbiddenReason(*this, cell) != LessonFault::None)
         return -1;
     if ((P == g.L + g.M - 1 || P == g.L + g.M) && dataSet->teacherHasLessonAt(R, Q, 2 * (g.L + g.M) - 1 - P))
         return 5;

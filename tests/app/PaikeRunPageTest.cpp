@@ -141,3 +141,37 @@ TEST(PaikeRunPage, GeometryPutsTheTreeUnderTheButton)
     EXPECT_GT(g.summary.left, g.tree.right);
     EXPECT_GT(g.progress.left, g.button.right);
 }
+
+// "完成后补排并修正冲突": off by default, so a start is the plain run; ticked, the same start ends
+// with no problem in the check list on a school whose complete timetable exists.
+TEST(PaikeRunPage, TheCheckListFollowsEveryRunAndTheCompletionPhaseEmptiesIt)
+{
+    for (bool complete : {false, true}) {
+        DataSet ds;
+        school(ds);
+        // every teacher is away Monday to Thursday: the run, which weighs that as a cost, still puts
+        // lessons there
+        for (const auto& t : ds.teachers)
+            for (int p = 0; p < ds.periodsPerDay(); ++p)
+                for (int d = 0; d < 4; ++d)
+                    ds.setTeacherSlotValue(p, d, t->name, G("不排"));
+        SchedulingState state;
+        PaikeRunPage page(ds, state);
+        page.refreshTree();
+        EXPECT_FALSE(page.completeAfterRun());
+        EXPECT_EQ(page.problems().size(), 4u); // every class: 语文 still to place
+        EXPECT_EQ(U(page.problemRow(page.problems()[0]).at(2)), "尚未排完");
+        page.setCompleteAfterRun(complete);
+        page.start(nullptr);
+        const auto left = page.problems();
+        EXPECT_EQ(left.empty(), complete);
+        EXPECT_EQ(U(PaikeRunPage::problemCountText(left.size())),
+                  complete ? "排课检查：没有发现问题" : "排课检查：共 " + std::to_string(left.size()) + " 个问题");
+        EXPECT_EQ(page.completionText().empty(), !complete);
+    }
+    const auto g = PaikeRunPage::layout(900, 600, 100, 30, 150);
+    EXPECT_EQ(g.checkBox.left, g.button.right + 15);
+    EXPECT_EQ(g.progress.left, g.checkBox.right + 15);
+    EXPECT_GT(g.problems.top, g.summary.bottom);
+    EXPECT_EQ(g.problems.bottom, g.tree.bottom);
+}

@@ -1,6 +1,9 @@
 #include "ui/scheduling/PaikeRunWnd.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QProgressDialog>
+#include <QSettings>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +14,7 @@
 #include "app/Document.h"
 #include "data/Gbk.h"
 #include "ui/app/Prompter.h"
+#include "ui/app/RecentFileSettings.h"
 #include "ui/app/UiText.h"
 #include "ui/widgets/ScopeTreeWnd.h"
 
@@ -48,6 +52,63 @@ private:
     QProgressBar* bar_;
     QElapsedTimer clock_;
 };
+
+// Follows the completion phase on the page's bar and in a window-modal progress window whose
+// "停止" asks the phase to stop; the window takes input (only its button can be reached), so a
+// phase of a few seconds can be stopped.
+class PhaseSink : public ProgressSink {
+public:
+    PhaseSink(QWidget* parent, QProgressBar* bar, std::atomic<bool>& stop) : parent_(parent), bar_(bar), stop_(stop)
+    {
+        clock_.start();
+    }
+    ~PhaseSink() override
+    {
+        if (dialog_)
+            dialog_->close();
+    }
+    void setRange(int low, int high) override
+    {
+        low_ = low;
+        high_ = std::max(low, high);
+        bar_->setRange(low_, high_);
+        bar_->setValue(low_);
+        bar_->repaint();
+    }
+    void setPosition(int position) override
+    {
+        if (clock_.elapsed() < 50)
+            return;
+        clock_.restart();
+        bar_->setValue(std::min(position, high_));
+        if (!dialog_) {
+            dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("正在补排并修正冲突……"), QStringLiteral("停止"),
+                                                        low_, high_, parent_);
+            dialog_->setWindowTitle(QStringLiteral("完成后补排并修正冲突"));
+            dialog_->setWindowModality(Qt::WindowModal);
+            dialog_->setMinimumDuration(0);
+            QObject::connect(dialog_.get(), &QProgressDialog::canceled, [this] { stop_.store(true); });
+        }
+        dialog_->setValue(std::min(position, high_));
+        QApplication::processEvents();
+    }
+
+private:
+    QWidget* parent_ = nullptr;
+    QProgressBar* bar_;
+    std::atomic<bool>& stop_;
+    std::unique_ptr<QProgressDialog> dialog_;
+    QElapsedTimer clock_;
+    int low_ = 0, high_ = 1;
+};
+
+const char* CompleteSetting = "AutoSchedule/CompleteAfterRun";
+
+QSettings settings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromUtf8(RecentFileSettings::Organisation),
+                     QString::fromUtf8(RecentFileSettings::ApplicationName));
+}
 } // namespace
 
 PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
@@ -70,6 +131,28 @@ PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
     summary_->verticalHeader()->setDefaultSectionSize(24);
     summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    complete_ = new QCheckBox(qs(PaikeRunPage::completeCheckText()), this);
+    complete_->setObjectName(QStringLiteral("completeBox"));
+    complete_->setChecked(settings().value(QString::fromUtf8(CompleteSetting), false).toBool());
+    page_.setCompleteAfterRun(complete_->isChecked());
+    connect(complete_, &QCheckBox::toggled, this, [this](bool on) {
+        page_.setCompleteAfterRun(on);
+        settings().setValue(QString::fromUtf8(CompleteSetting), on);
+    });
+    problemTitle_ = new QLabel(this);
+    completion_ = new QLabel(this);
+    const auto columns = PaikeRunPage::problemColumns();
+    problems_ = new QTableWidget(0, static_cast<int>(columns.size()), this);
+    problems_->setObjectName(QStringLiteral("problemTable"));
+    QStringList headers;
+    for (const auto& c : columns)
+        headers << qs(c);
+    problems_->setHorizontalHeaderLabels(headers);
+    problems_->verticalHeader()->hide();
+    problems_->verticalHeader()->setDefaultSectionSize(24);
+    problems_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    problems_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    problems_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(start_, &QPushButton::clicked, this, &PaikeRunWnd::startRun);
     connect(tree_, &ScopeTreeWnd::nodeSelected, this, &PaikeRunWnd::selectionChanged);
     // The page is created with the main view: the tree is filled at once.
@@ -82,6 +165,9 @@ void PaikeRunWnd::dataSetReplaced()
 {
     page_.setDataSet(doc_.dataSet());
     summary_->setRowCount(0);
+    problems_->setRowCount(0);
+    problemTitle_->clear();
+    completion_->clear();
     progress_->setRange(0, 1);
     progress_->setValue(0);
     prepareForShow();
@@ -110,19 +196,44 @@ void PaikeRunWnd::selectionChanged(int index)
 void PaikeRunWnd::startRun()
 {
     start_->setEnabled(false);
+    complete_->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     BarSink sink(progress_);
+    stop_.store(false);
     std::string end;
-    // The whole run is one step: one undo takes every lesson it placed back.
-    doc_.undoStack().push(GBK("自动排课"), [&](DataSet&) {
-        end = page_.start(&sink);
-        return true;
-    });
+    {
+        PhaseSink phase(this, progress_, stop_);
+        // The whole run, completion phase included, is one step: one undo takes every lesson it
+        // placed or moved back.
+        doc_.undoStack().push(GBK("自动排课"), [&](DataSet&) {
+            end = page_.start(&sink, &phase, &stop_);
+            return true;
+        });
+    }
     progress_->setValue(progress_->maximum());
     QApplication::restoreOverrideCursor();
     start_->setEnabled(true);
+    complete_->setEnabled(true);
     showSummary();
     Prompter::current().inform(this, qs(end));
+}
+
+void PaikeRunWnd::showProblems()
+{
+    const auto list = page_.problems();
+    problemTitle_->setText(qs(PaikeRunPage::problemCountText(list.size())));
+    completion_->setText(qs(page_.completionText()));
+    // a long list is shown up to its first thousand lines; the count above says how many there are
+    const int rows = static_cast<int>(std::min<std::size_t>(list.size(), 1000));
+    problems_->setRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
+        const auto texts = page_.problemRow(list[r]);
+        for (int c = 0; c < static_cast<int>(texts.size()); ++c) {
+            auto* item = new QTableWidgetItem(qs(texts[c]));
+            item->setTextAlignment(Qt::AlignCenter);
+            problems_->setItem(r, c, item);
+        }
+    }
 }
 
 void PaikeRunWnd::showSummary()
@@ -141,6 +252,7 @@ void PaikeRunWnd::showSummary()
             summary_->setItem(r, c, item);
         }
     }
+    showProblems();
 }
 
 void PaikeRunWnd::resizeEvent(QResizeEvent*)
@@ -148,14 +260,20 @@ void PaikeRunWnd::resizeEvent(QResizeEvent*)
     const QSize hint = start_->sizeHint();
     const int buttonW = std::max(hint.width() + 24, 110);
     const int buttonH = std::max(hint.height() + 8, 32);
-    const auto g = PaikeRunPage::layout(width(), height(), buttonW, buttonH);
+    const int checkW = complete_->sizeHint().width() + 8;
+    const auto g = PaikeRunPage::layout(width(), height(), buttonW, buttonH, checkW);
     start_->setGeometry(qrect(g.button));
+    complete_->setGeometry(qrect(g.checkBox));
     tree_->setGeometry(qrect(g.tree));
     progress_->setGeometry(qrect(g.progress));
     const int titleH = summaryTitle_->sizeHint().height();
     summaryTitle_->setGeometry(g.summary.left, g.summary.top, g.summary.width(), titleH);
     summary_->setGeometry(g.summary.left, g.summary.top + titleH + 4, g.summary.width(),
                           std::max(0, g.summary.height() - titleH - 4));
+    problemTitle_->setGeometry(g.problems.left, g.problems.top, g.problems.width() / 3, titleH);
+    completion_->setGeometry(g.problems.left + g.problems.width() / 3, g.problems.top, g.problems.width() * 2 / 3, titleH);
+    problems_->setGeometry(g.problems.left, g.problems.top + titleH + 4, g.problems.width(),
+                           std::max(0, g.problems.height() - titleH - 4));
 }
 
 } // namespace tabrel::ui

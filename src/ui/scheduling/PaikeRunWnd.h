@@ -1,11 +1,14 @@
 #pragma once
-// The automatic-scheduling page: the scope tree, "开始排课", the progress bar that follows the
-// search, and the placed/required summary of the scope after a run.
+// The automatic-scheduling page: the scope tree, "开始排课", the check box "完成后补排并修正冲突"
+// (remembered in the settings), the progress bar that follows the search and the completion phase,
+// the placed/required summary of the scope and the list of its problems ("排课检查").
 #include <QWidget>
+#include <atomic>
 #include <memory>
 
 #include "app/PaikeRunPage.h"
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -36,6 +39,11 @@ public:
     QPushButton* startButton() const { return start_; }
     QProgressBar* progressBar() const { return progress_; }
     QTableWidget* summaryTable() const { return summary_; }
+    QCheckBox* completeBox() const { return complete_; }
+    QTableWidget* problemTable() const { return problems_; }
+    QLabel* problemTitle() const { return problemTitle_; }
+    // Asks the running completion phase to stop (the progress window's "停止").
+    void stopCompletion() { stop_.store(true); }
     // Selects a tree node by its index in the page's node list.
     void selectNode(int nodeIndex);
 
@@ -48,6 +56,7 @@ protected:
 private:
     void selectionChanged(int nodeIndex);
     void showSummary();
+    void showProblems();
     Document& doc_;
     PaikeRunPage page_;
     QPushButton* start_ = nullptr;
@@ -55,6 +64,11 @@ private:
     QProgressBar* progress_ = nullptr;
     QTableWidget* summary_ = nullptr;
     QLabel* summaryTitle_ = nullptr;
+    QCheckBox* complete_ = nullptr;
+    QLabel* problemTitle_ = nullptr;
+    QLabel* completion_ = nullptr;
+    QTableWidget* problems_ = nullptr;
+    std::atomic<bool> stop_{false};
 };
 
 } // namespace tabrel::ui

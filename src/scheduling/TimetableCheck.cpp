@@ -1,0 +1,184 @@
+#include "scheduling/TimetableCheck.h"
+
+#include <algorithm>
+#include <map>
+
+#include "data/ClassTable.h"
+#include "data/DataSet.h"
+#include "data/Gbk.h"
+#include "scheduling/GridShape.h"
+
+namespace tabrel {
+
+namespace {
+
+bool isLesson(const std::string& subject) { return !subject.empty() && subject != names::emptyMarker(); }
+
+ProblemKind kindOf(LessonFault f)
+{
+    switch (f) {
+    case LessonFault::Section: return ProblemKind::Section;
+    case LessonFault::TeacherClash: return ProblemKind::TeacherClash;
+    case LessonFault::SubjectNever: return ProblemKind::SubjectNever;
+    default: return ProblemKind::TeacherNever;
+    }
+}
+
+// The room limit of a subject: `sameSubjectLimit` of the first subject of that name, 0 for none.
+int roomLimitOf(const DataSet& ds, const std::string& subject)
+{
+    for (const auto& s : ds.subjects)
+        if (s->name == subject)
+            return std::max(0, s->sameSubjectLimit);
+    return 0;
+}
+
+// The lessons over a room limit: for every slot, the classes holding a limited subject in grade and
+// class order; every one after the first N is over.
+std::vector<std::vector<unsigned char>> roomLimitFlags(const DataSet& ds, const GridShape& g,
+                                                       const std::vector<const ClassTable*>& school)
+{
+    std::vector<std::vector<unsigned char>> over(school.size(), std::vector<unsigned char>(MaxPeriodRows * DayColumns, 0));
+    std::map<std::string, int> limits;
+    for (const auto& s : ds.subjects)
+        if (s->sameSubjectLimit > 0)
+            limits.try_emplace(s->name, 0);
+    if (limits.empty())
+        return over;
+    for (auto& [name, limit] : limits)
+        limit = roomLimitOf(ds, name);
+    for (int p = 0; p < g.T; ++p)
+        for (int d = 0; d < g.D; ++d) {
+            std::map<std::string, int> seen;
+            for (std::size_t k = 0; k < school.size(); ++k) {
+                const std::string& s = school[k]->cells[p][d].subject;
+                auto it = limits.find(s);
+                if (it == limits.end() || it->second <= 0 || !isLesson(s))
+                    continue;
+                if (++seen[s] > it->second)
+                    over[k][p * DayColumns + d] = 1;
+            }
+        }
+    return over;
+}
+
+} // namespace
+
+const char* problemKindName(ProblemKind kind)
+{
+    switch (kind) {
+    case ProblemKind::Section: return "section";
+    case ProblemKind::TeacherClash: return "teacher-clash";
+    case ProblemKind::SubjectNever: return "subject-never";
+    case ProblemKind::TeacherNever: return "teacher-never";
+    case ProblemKind::CommonPeriod: return "common-period";
+    case ProblemKind::RoomLimit: return "room-limit";
+    case ProblemKind::OverPlan: return "over-plan";
+    case ProblemKind::Unplaced: return "unplaced";
+    }
+    return "";
+}
+
+std::string problemKindText(ProblemKind kind)
+{
+    switch (kind) {
+    case ProblemKind::Section: return GBK("时间不匹配");
+    case ProblemKind::TeacherClash: return GBK("教师重课");
+    case ProblemKind::SubjectNever: return GBK("本节课不排该科目");
+    case ProblemKind::TeacherNever: return GBK("本节课不排该教师");
+    case ProblemKind::CommonPeriod: return GBK("占用公共时段");
+    case ProblemKind::RoomLimit: return GBK("超出场室限制");
+    case ProblemKind::OverPlan: return GBK("超出计划课时");
+    case ProblemKind::Unplaced: return GBK("尚未排完");
+    }
+    return {};
+}
+
+std::string problemSlotText(const DataSet& ds, const TimetableProblem& problem)
+{
+    if (problem.period < 0 || problem.day < 0 || problem.day >= ds.dayCount())
+        return {};
+    return ds.dayNames[problem.day] + ds.periodLabel(problem.period);
+}
+
+std::vector<TimetableProblem> CheckTimetable(const DataSet& ds)
+{
+    std::vector<const ClassTable*> all;
+    for (const auto& g : ds.grades)
+        for (const auto& c : g->classes)
+            all.push_back(c.get());
+    return CheckTimetable(ds, all);
+}
+
+std::vector<TimetableProblem> CheckTimetable(const DataSet& ds, const std::vector<const ClassTable*>& classes)
+{
+    const GridShape g = GridShape::of(ds);
+    std::vector<const ClassTable*> school;
+    std::vector<std::pair<int, int>> position;
+    for (std::size_t gi = 0; gi < ds.grades.size(); ++gi)
+        for (std::size_t ci = 0; ci < ds.grades[gi]->classes.size(); ++ci) {
+            school.push_back(ds.grades[gi]->classes[ci].get());
+            position.emplace_back(static_cast<int>(gi), static_cast<int>(ci));
+        }
+    const auto over = roomLimitFlags(ds, g, school);
+
+    std::vector<TimetableProblem> out;
+    for (std::size_t k = 0; k < school.size(); ++k) {
+        const ClassTable& c = *school[k];
+        if (std::find(classes.begin(), classes.end(), &c) == classes.end())
+            continue;
+        auto problem = [&](ProblemKind kind, int p, int d, const std::string& subject, const std::string& teacher,
+                           int count) {
+            TimetableProblem pr;
+            pr.kind = kind;
+            pr.gradeIndex = position[k].first;
+            pr.classIndex = position[k].second;
+            pr.className = c.name;
+            pr.period = p;
+            pr.day = d;
+            pr.subject = subject;
+            pr.teacher = teacher;
+            pr.count = count;
+            out.push_back(std::move(pr));
+        };
+        // the cells, period-major
+        std::vector<std::string> outside; // subjects outside the plan, as they first stand in the grid
+        std::map<std::string, long long> placed;
+        for (int p = 0; p < g.T; ++p)
+            for (int d = 0; d < g.D; ++d) {
+                const LessonCell& cell = c.cells[p][d];
+                if (!isLesson(cell.subject))
+                    continue;
+                if (++placed[cell.subject] == 1 && !c.FindAssignment(cell.subject))
+                    outside.push_back(cell.subject);
+                const LessonFault f = ForbiddenReason(c, cell);
+                if (f != LessonFault::None)
+                    problem(kindOf(f), p, d, cell.subject, cell.teacher, 0);
+                if (!c.commonPeriods[p][d].empty())
+                    problem(ProblemKind::CommonPeriod, p, d, cell.subject, cell.teacher, 0);
+                if (over[k][p * DayColumns + d])
+                    problem(ProblemKind::RoomLimit, p, d, cell.subject, cell.teacher, 0);
+            }
+        // the plan, one problem per subject at its first assignment
+        std::vector<const std::string*> done;
+        auto clampCount = [](long long n) { return static_cast<int>(std::min<long long>(n, INT32_MAX)); };
+        for (const auto& a : c.assignments) {
+            if (std::any_of(done.begin(), done.end(), [&](const std::string* s) { return *s == a->subject; }))
+                continue;
+            done.push_back(&a->subject);
+            if (!isLesson(a->subject))
+                continue;
+            auto it = placed.find(a->subject);
+            const long long n = it == placed.end() ? 0 : it->second;
+            if (n > a->weeklyLessons)
+                problem(ProblemKind::OverPlan, -1, -1, a->subject, a->teacher, clampCount(n - a->weeklyLessons));
+            else if (n < a->weeklyLessons)
+                problem(ProblemKind::Unplaced, -1, -1, a->subject, a->teacher, clampCount(a->weeklyLessons - n));
+        }
+        for (const std::string& s : outside)
+            problem(ProblemKind::OverPlan, -1, -1, s, std::string(), clampCount(placed[s]));
+    }
+    return out;
+}
+
+} // namespace tabrel
