@@ -230,6 +230,11 @@ void QelvoView::showWidgetOf(std::optional<PanelId> panel)
     stack_->setCurrentWidget(w);
     if (w == home_)
         home_->update();
+    // The keyboard starts where the user works: the page just shown (its first focusable part).
+    if (w->focusPolicy() != Qt::NoFocus)
+        w->setFocus(Qt::OtherFocusReason);
+    else if (QWidget* first = w->nextInFocusChain(); first && w->isAncestorOf(first))
+        first->setFocus(Qt::OtherFocusReason);
     topMenu_->refresh();
     emit panelShown();
 }
