@@ -1,12 +1,15 @@
 // The main window: panel switching by name, the refusals, the top menu's commands, the title and
 // files dropped on the window.
 #include <QApplication>
+#include <QFile>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
 
 #include "app/Application.h"
 #include "app/Document.h"
+#include "data/DataFile.h"
+#include "data/DataSet.h"
 #include "ui/app/HomePageWnd.h"
 #include "ui/app/MainFrame.h"
 #include "ui/setup/ClassManageWnd.h"
@@ -49,6 +52,55 @@ struct Program {
 class MainFrameTest : public QObject {
     Q_OBJECT
 private slots:
+    // After any change nothing is lost unasked: "关闭", the window's close box and a dropped file
+    // ask "文件已修改，是否保存?"; 取消 keeps everything, 保存 saves first, 不保存 goes on.
+    void unsavedChangesAreNeverLostSilently()
+    {
+        ScriptedPrompter prompter;
+        Program p;
+        const QString title = p.frame->windowTitle();
+        QVERIFY(!title.endsWith(QStringLiteral(" *")));
+        p.doc.undoStack().push("edit", [](DataSet& ds) { return ds.appendGrade() > 0; });
+        QVERIFY(p.frame->windowTitle().endsWith(QStringLiteral(" *")));
+
+        using Choice = Prompter::SaveChoice;
+        prompter.saveChoices = {Choice::Cancel};
+        p.clickMenu(QStringLiteral("关闭"));
+        QVERIFY(p.frame->isVisible());
+        QCOMPARE(prompter.questions, QStringList{QString::fromUtf8(Document::SaveQuestion())});
+        QVERIFY(!p.frame->close());
+
+        // A dropped file: cancelled, the school stays.
+        const QString other = p.dir.filePath(QStringLiteral("other.qtf"));
+        QVERIFY(saveDataFile(DataSet(), other.toStdString()).ok());
+        prompter.saveChoices = {Choice::Cancel};
+        QVERIFY(!p.frame->openDataFile(other));
+        QCOMPARE(p.doc.dataSet().grades.size(), std::size_t{1});
+
+        // 保存 with a name: saved, then closed.
+        const QString saved = p.dir.filePath(QStringLiteral("saved.qtf"));
+        prompter.saveChoices = {Choice::Save};
+        prompter.saveAnswers = {saved};
+        QVERIFY(p.frame->close());
+        QVERIFY(QFile::exists(saved));
+        QVERIFY(!p.doc.isModified());
+
+        // 不保存: closed without writing.
+        Program q;
+        q.doc.undoStack().push("edit", [](DataSet& ds) { return ds.appendGrade() > 0; });
+        prompter.saveChoices = {Choice::Discard};
+        const int dialogs = prompter.saveDialogs;
+        QVERIFY(q.frame->close());
+        QCOMPARE(prompter.saveDialogs, dialogs);
+        // Nothing changed: "关闭" asks only whether to quit.
+        Program r;
+        prompter.questions.clear();
+        prompter.confirmAnswers = {false};
+        r.clickMenu(QStringLiteral("关闭"));
+        QCOMPARE(prompter.questions, QStringList{QStringLiteral("是否真的退出应用程序?")});
+        QVERIFY(r.frame->isVisible());
+    }
+
     void automaticSchedulingIsRefusedForANewSchedule()
     {
         ScriptedPrompter prompter;
