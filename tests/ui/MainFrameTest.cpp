@@ -17,6 +17,9 @@
 #include "ui/app/TopMenuWnd.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
+#include "ui/manual/ClassTableTiaoKeWnd.h"
+#include "ui/manual/PaikeTiaokeWnd.h"
+#include <QTableWidget>
 #include "ui/UiTestSupport.h"
 
 using namespace tabrel;
@@ -99,6 +102,29 @@ private slots:
         r.clickMenu(QStringLiteral("关闭"));
         QCOMPARE(prompter.questions, QStringList{QStringLiteral("是否真的退出应用程序?")});
         QVERIFY(r.frame->isVisible());
+    }
+
+    // A problem of the check, activated in the run page's list, opens manual scheduling on its class.
+    void aProblemOpensManualSchedulingOnItsClass()
+    {
+        ScriptedPrompter prompter;
+        Program p;
+        DataSet& ds = p.doc.dataSet();
+        ds.setGradeCount(2);
+        ds.setClassCount(0, 1);
+        ds.setClassCount(1, 2);
+        ds.classAt(1, 1)->name = gbk::literal("初二(2)");
+        auto* a = ds.classAt(1, 1)->appendAssignment();
+        a->subject = gbk::literal("语文");
+        a->weeklyLessons = 3;
+        p.app.loadedFromFile = true;
+        QVERIFY(p.view()->openPanel(PanelId::AutoPaike));
+        PaikeRunWnd* run = p.view()->paikeRun();
+        QCOMPARE(run->problemTable()->rowCount(), 1); // 语文: 3 lessons still to place
+        emit run->problemTable()->cellActivated(0, 0);
+        QCOMPARE(p.view()->visibleWidget(), p.view()->panel(PanelId::ManualPaike));
+        const auto& view = p.view()->paikeTiaoke()->classView()->view();
+        QCOMPARE(view.currentClass(ds), ds.classAt(1, 1));
     }
 
     void automaticSchedulingIsRefusedForANewSchedule()

@@ -76,6 +76,11 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             paikeRun_ = new PaikeRunWnd(doc_, app_.scheduling);
             w = paikeRun_;
             core_.setBeforeShow(info.id, [this] { paikeRun_->prepareForShow(); });
+            // A problem of the check opens manual scheduling on its class with its slot in view.
+            connect(paikeRun_, &PaikeRunWnd::problemChosen, this, [this](int g, int c, int p, int d) {
+                if (openPanel(PanelId::ManualPaike))
+                    paikeTiaoke_->showClassAt(g, c, p, d);
+            });
             break;
         case PanelId::ClassTimetable:
             classFrame_ = new ClassTableFrame(&ds, app_);

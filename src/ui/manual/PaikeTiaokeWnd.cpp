@@ -55,6 +55,19 @@ void PaikeTiaokeWnd::schoolChanged()
         classView_->refresh();
 }
 
+void PaikeTiaokeWnd::showClassAt(int gradeIndex, int classIndex, int period, int day)
+{
+    showClassView();
+    DataSet& ds = classView_->dataSet();
+    int listIndex = 0;
+    for (int g = 0; g < gradeIndex && g < static_cast<int>(ds.grades.size()); ++g)
+        listIndex += static_cast<int>(ds.grades[g]->classes.size());
+    classView_->view().chooseClass(ds, listIndex + classIndex);
+    if (period >= 0 && day >= 0)
+        classView_->view().hover(ds, manual::Slot{period, day});
+    classView_->refresh();
+}
+
 void PaikeTiaokeWnd::showClassView()
 {
     classView_->refresh();

@@ -28,6 +28,8 @@ public:
     // The school changed under the panel (an undo, a redo): both views re-read it.
     void schoolChanged();
     void showClassView();
+    // The class view on one class (by grade and class position) with the slot hovered, when given.
+    void showClassAt(int gradeIndex, int classIndex, int period, int day);
     void showTeacherView();
 
 private:

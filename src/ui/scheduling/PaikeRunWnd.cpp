@@ -153,6 +153,11 @@ PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
     problems_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     problems_->setSelectionBehavior(QAbstractItemView::SelectRows);
     problems_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    connect(problems_, &QTableWidget::cellActivated, this, [this](int row, int) {
+        const auto list = page_.problems();
+        if (row >= 0 && row < static_cast<int>(list.size()))
+            emit problemChosen(list[row].gradeIndex, list[row].classIndex, list[row].period, list[row].day);
+    });
     connect(start_, &QPushButton::clicked, this, &PaikeRunWnd::startRun);
     connect(tree_, &ScopeTreeWnd::nodeSelected, this, &PaikeRunWnd::selectionChanged);
     // The page is created with the main view: the tree is filled at once.

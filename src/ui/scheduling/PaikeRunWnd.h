@@ -42,6 +42,13 @@ public:
     QCheckBox* completeBox() const { return complete_; }
     QTableWidget* problemTable() const { return problems_; }
     QLabel* problemTitle() const { return problemTitle_; }
+
+signals:
+    // A problem of the list was double-clicked (or chosen with Return): its class by position,
+    // its slot (-1 for a problem of no slot).
+    void problemChosen(int gradeIndex, int classIndex, int period, int day);
+
+public:
     // Asks the running completion phase to stop (the progress window's "停止").
     void stopCompletion() { stop_.store(true); }
     // Selects a tree node by its index in the page's node list.
