@@ -42,17 +42,15 @@ namespace {
 // follows this call).
 void whenUp(std::function<void(QWidget*)> act)
 {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
+    QTimer::singleShot(10, [act] {
         QWidget* w = QApplication::activePopupWidget();
         if (!w)
             w = QApplication::activeModalWidget();
         if (w)
             act(w);
         else
-            QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(10, *poll);
+            whenUp(act);
+    });
 }
 
 void clickOk(QWidget* dlg)
