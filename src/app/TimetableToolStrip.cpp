@@ -116,4 +116,20 @@ std::vector<std::string> TimetableToolStrip::exportMenuItems()
             gbk::literal("导出到多个图片文件")};
 }
 
+bool TimetableToolStrip::moveFocus(int step)
+{
+    std::vector<Hit> acting;
+    for (const Item& it : items_)
+        if (it.hit != Hit::None)
+            acting.push_back(it.hit);
+    if (acting.empty() || step == 0)
+        return false;
+    const auto at = std::find(acting.begin(), acting.end(), focus_);
+    const int n = static_cast<int>(acting.size());
+    int i = at == acting.end() ? (step > 0 ? -1 : 0) : static_cast<int>(at - acting.begin());
+    i = ((i + (step > 0 ? 1 : -1)) % n + n) % n;
+    focus_ = acting[i];
+    return true;
+}
+
 } // namespace tabrel

@@ -46,6 +46,11 @@ public:
     // Rectangle of the item a hit names (where a popup menu opens), empty when there is none.
     Rect rectOf(Hit hit) const;
 
+    // Keyboard focus over the items that act (labels are skipped): Left and Right move it,
+    // wrapping round; Return or Space acts on it as a click on its centre would.
+    Hit focus() const { return focus_; }
+    bool moveFocus(int step);
+
     // The export menu, in order.
     static std::vector<std::string> exportMenuItems();
 
@@ -54,6 +59,7 @@ private:
     std::vector<Item> items_;
     std::vector<int> grooves_;
     int height_ = 0;
+    Hit focus_ = Hit::None;
 };
 
 } // namespace tabrel

@@ -203,3 +203,25 @@ TEST(TimetableFrames, AnExportWithoutTablesIsReportedAndAPartlyFailedOneNamesBot
     ExportOutcome partly{false, "已导出 2 个EXCEL文件到 /x", "无法写入 /x/c.xlsx"};
     EXPECT_EQ(partly.failureMessage(), "已导出 2 个EXCEL文件到 /x\n无法写入 /x/c.xlsx");
 }
+
+TEST(TimetableToolStrip, TheKeyboardFocusVisitsEveryItemThatActsAndWrapsRound)
+{
+    for (auto variant : {TimetableToolStrip::Variant::Class, TimetableToolStrip::Variant::Teacher}) {
+        TimetableToolStrip s(variant);
+        s.layout(1200, 36);
+        std::vector<TimetableToolStrip::Hit> acting;
+        for (const auto& it : s.items())
+            if (it.hit != TimetableToolStrip::Hit::None)
+                acting.push_back(it.hit);
+        ASSERT_GE(acting.size(), 3u);
+        for (std::size_t k = 0; k <= acting.size(); ++k) {
+            ASSERT_TRUE(s.moveFocus(1));
+            EXPECT_EQ(s.focus(), acting[k % acting.size()]);
+            // Return acts on the focused item as a click on its centre: the centre hits it.
+            const Rect r = s.rectOf(s.focus());
+            EXPECT_EQ(s.hitTest((r.left + r.right) / 2, (r.top + r.bottom) / 2), s.focus());
+        }
+        s.moveFocus(-1);
+        EXPECT_EQ(s.focus(), acting.back());
+    }
+}

@@ -1,6 +1,7 @@
 #include "ui/output/TimetableFrameWnd.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QUrl>
 
 #include <QApplication>
@@ -120,6 +121,9 @@ TimetableFrameWnd::TimetableFrameWnd(std::unique_ptr<TimetableFrameModel> model,
     : QWidget(parent), model_(std::move(model)), app_(app)
 {
     list_ = new TimetableListWnd(*model_, this);
+    // The strip and the tables are reached with Tab; arrows work the strip and scroll the tables.
+    setFocusPolicy(Qt::StrongFocus);
+    list_->setFocusPolicy(Qt::StrongFocus);
     auto* printKey = new QShortcut(QKeySequence::Print, this, [this] { printTables(); });
     printKey->setContext(Qt::WidgetWithChildrenShortcut);
 }
@@ -178,6 +182,12 @@ void TimetableFrameWnd::paintEvent(QPaintEvent*)
     p.setFont(f);
     for (const auto& it : strip.items()) {
         const QRect ind = qrect(it.indicator);
+        if (hasFocus() && it.hit != TimetableToolStrip::Hit::None && it.hit == strip.focus()) {
+            // The keyboard's place on the strip.
+            p.setPen(QPen(QColor(220, 120, 30), 2, Qt::DashLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(qrect(it.rect).adjusted(-2, 1, 2, -1));
+        }
         switch (it.kind) {
         case Kind::CheckBox:
             p.setPen(Qt::black);
@@ -223,8 +233,45 @@ void TimetableFrameWnd::mouseReleaseEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton)
         return;
-    const QPoint pt = e->position().toPoint();
-    switch (model_->click(pt.x(), pt.y())) {
+    act(e->position().toPoint().x(), e->position().toPoint().y());
+}
+
+void TimetableFrameWnd::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        model_->strip.moveFocus(e->key() == Qt::Key_Right ? 1 : -1);
+        update(0, 0, width(), model_->strip.height());
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: {
+        const Rect r = model_->strip.rectOf(model_->strip.focus());
+        if (r.width() > 0)
+            act((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return;
+    }
+    default:
+        QWidget::keyPressEvent(e);
+    }
+}
+
+void TimetableFrameWnd::focusInEvent(QFocusEvent*)
+{
+    if (model_->strip.focus() == TimetableToolStrip::Hit::None)
+        model_->strip.moveFocus(1);
+    update(0, 0, width(), model_->strip.height());
+}
+
+void TimetableFrameWnd::focusOutEvent(QFocusEvent*)
+{
+    update(0, 0, width(), model_->strip.height());
+}
+
+void TimetableFrameWnd::act(int x, int y)
+{
+    switch (model_->click(x, y)) {
     case TimetableFrameModel::ClickResult::None:
         break;
     case TimetableFrameModel::ClickResult::Redraw:

@@ -76,8 +76,12 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
 
 private:
+    void act(int x, int y);
     void openPerRowMenu();
     void openExportMenu();
     std::unique_ptr<TimetableFrameModel> model_;
