@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/CliSupport.h"
+#include "data/ClipboardTable.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/ClassTableTiaoKe.h"
@@ -291,13 +292,7 @@ int cmdMarks(const std::vector<std::string>& argv, Io io)
         return s;
     if (!v.classView.pickSwapSource(ds, {slot.period, slot.day}))
         return refused(input, "the class view takes no swap source there (a common period or a marked cell)", io);
-    std::string text;
-    for (const auto& row : v.classView.marks(ds)) {
-        for (std::size_t d = 0; d < row.size(); ++d)
-            text += (d ? "\t" : "") + row[d];
-        text += "\n";
-    }
-    io.out << gbk::toUtf8(text);
+    io.out << gbk::toUtf8(joinClipboardTable(v.classView.marks(ds)));
     io.out.flush();
     return ExitDone;
 }

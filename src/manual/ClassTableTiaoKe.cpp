@@ -82,6 +82,19 @@ ClassTable* ClassTableTiaoKe::currentClass(const DataSet& ds) const
     return current_ < classCount_ ? classInListOrder(ds, current_) : nullptr;
 }
 
+bool ClassTableTiaoKe::showClassAt(DataSet& ds, int gradeIndex, int classIndex, Slot slot)
+{
+    if (!ds.classAt(gradeIndex, classIndex))
+        return false;
+    int index = classIndex;
+    for (int g = 0; g < gradeIndex; ++g)
+        index += ds.classCount(g);
+    chooseClass(ds, index);
+    if (slot.valid())
+        hover(ds, slot);
+    return current_ == index;
+}
+
 bool ClassTableTiaoKe::chooseClass(DataSet& ds, int index)
 {
     if (index < 0 || index >= classCount_ || index == current_)

@@ -33,6 +33,9 @@ public:
     ClassTable* currentClass(const DataSet& ds) const;
     // Shows class `index`; a pending swap of the former class is dropped with its marks.
     bool chooseClass(DataSet& ds, int index);
+    // The class at (grade, class) positions, with the slot hovered when it is one (a problem of
+    // the check opened here). False when there is no such class.
+    bool showClassAt(DataSet& ds, int gradeIndex, int classIndex, Slot slot);
     bool previousClass(DataSet& ds) { return current_ > 0 && chooseClass(ds, current_ - 1); }
     bool nextClass(DataSet& ds) { return current_ + 1 < classCount_ && chooseClass(ds, current_ + 1); }
     // "初一(1)班课程表"; "" without classes.

@@ -58,13 +58,7 @@ void PaikeTiaokeWnd::schoolChanged()
 void PaikeTiaokeWnd::showClassAt(int gradeIndex, int classIndex, int period, int day)
 {
     showClassView();
-    DataSet& ds = classView_->dataSet();
-    int listIndex = 0;
-    for (int g = 0; g < gradeIndex && g < static_cast<int>(ds.grades.size()); ++g)
-        listIndex += static_cast<int>(ds.grades[g]->classes.size());
-    classView_->view().chooseClass(ds, listIndex + classIndex);
-    if (period >= 0 && day >= 0)
-        classView_->view().hover(ds, manual::Slot{period, day});
+    classView_->view().showClassAt(classView_->dataSet(), gradeIndex, classIndex, manual::Slot{period, day});
     classView_->refresh();
 }
 
