@@ -129,6 +129,11 @@ MainView::Command MainView::runButton(MenuButton button)
     return c;
 }
 
+bool MainView::quitNeedsConfirmation() const
+{
+    return !doc_.isModified();
+}
+
 std::function<void(DataSet&)> MainView::saveTakeOver() const
 {
     if (!visible_)

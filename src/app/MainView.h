@@ -59,6 +59,11 @@ public:
     // A button by its text (GBK); None for a text that is no button.
     Command runButton(const std::string& buttonText);
 
+    // "关闭" asks "是否真的退出应用程序?" only while nothing is unsaved; with changes the window's save
+    // question, asked as it closes, is the only one.
+    bool quitNeedsConfirmation() const;
+    static const char* QuitQuestion() { return "是否真的退出应用程序?"; }
+
     // The take-over "保存" runs before writing while the current panel needs one (may be empty);
     // it runs as one undo step.
     std::function<void(DataSet&)> saveTakeOver() const;

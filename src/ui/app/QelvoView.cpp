@@ -301,9 +301,8 @@ void QelvoView::runButton(MenuButton button)
         tellPendingMessage();
         break;
     case MainView::Command::Quit:
-        // With unsaved changes the window's save question (保存 / 不保存 / 取消), asked as it
-        // closes, is the only one.
-        if (doc_.isModified() || Prompter::current().confirm(this, QStringLiteral("是否真的退出应用程序?")))
+        if (!core_.quitNeedsConfirmation() ||
+            Prompter::current().confirm(this, QString::fromUtf8(MainView::QuitQuestion())))
             emit quitRequested();
         break;
     case MainView::Command::Save:
