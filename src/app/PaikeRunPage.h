@@ -63,7 +63,7 @@ public:
         std::string gradeName;
         std::string className;
         int placed = 0;
-        int required = 0;
+        long long required = 0;
         // Lessons are still missing: the placed count is shown in red.
         bool incomplete() const { return placed < required; }
     };

@@ -194,7 +194,9 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
             kd.tid = names::exemptTeacher(a->teacher) ? -1 : teacherId(a->teacher);
             kd.allowed = a->weeklyLessons > g_.D ? 2 : 1;
             kinds_.push_back(kd);
-            left.push_back(std::max(0, a->weeklyLessons));
+            // A class never holds more than SlotCount lessons of a kind: a larger count is unplaced
+            // without being materialised.
+            left.push_back(std::clamp(a->weeklyLessons, 0, SlotCount));
         }
         // The cells that may change: no common period, not pinned, and holding nothing, "empty" or a
         // lesson of the plan that still has lessons to place (anything else stays where it is).
@@ -246,12 +248,15 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
             pos_.push_back(ps);
             positionSet.insert(cell);
         }
-        int waiting = 0, free = 0;
+        // The waiting places hold the lessons no free cell takes, at most as many as the class has
+        // cells that may change: more could never all be placed, and the check counts them anyway.
+        long long waiting = 0, free = 0;
         for (int n : need[k])
             waiting += n;
         for (LessonCell* cell : moving[k])
             free += !isLesson(cell->subject);
-        for (int x = free; x < waiting; ++x) {
+        const long long pool = std::clamp<long long>(waiting - free, 0, static_cast<long long>(moving[k].size()));
+        for (long long x = 0; x < pool; ++x) {
             Pos ps;
             ps.cls = static_cast<int>(k);
             pos_.push_back(ps);
@@ -337,27 +342,35 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
             }
         total_ += add(content_[i], static_cast<int>(i));
     }
-    for (std::size_t k = 0; k < scope.size(); ++k)
+    // A lesson goes to the free cell where it costs least (the first of equal ones), or to the first
+    // free waiting place when every free cell costs something: a waiting place costs nothing. The
+    // waiting places fill in order, so the work follows the cells, not the counts.
+    for (std::size_t k = 0; k < scope.size(); ++k) {
+        const int cellsEnd = cls_[k].begin + static_cast<int>(moving[k].size());
+        int nextWaiting = cellsEnd;
         for (std::size_t x = 0; x < need[k].size(); ++x) {
             const int u = firstKindOf[k] + static_cast<int>(x);
             for (int n = 0; n < need[k][x]; ++n) {
                 int where = -1;
                 long long cheapest = 0;
-                for (int i = cls_[k].begin; i < cls_[k].end; ++i) {
+                for (int i = cls_[k].begin; i < cellsEnd; ++i) {
                     if (content_[i] >= 0)
                         continue;
                     const long long c = addCost(u, i);
-                    if (where < 0 || c < cheapest || (pos_[where].slot == PoolSlot && pos_[i].slot != PoolSlot && c == cheapest)) {
+                    if (where < 0 || c < cheapest) {
                         where = i;
                         cheapest = c;
                     }
                 }
+                if ((where < 0 || cheapest > 0) && nextWaiting < cls_[k].end)
+                    where = nextWaiting++;
                 if (where < 0)
                     break;
                 content_[where] = u;
                 total_ += add(u, where);
             }
         }
+    }
     best_ = content_;
     posAt_.assign(scope.size() * SlotCount, -1);
     for (std::size_t i = 0; i < pos_.size(); ++i)
@@ -769,11 +782,13 @@ CompletionResult CompletionPhase::Run(ProgressSink* sink, const std::atomic<bool
         }
         return r;
     }
+    if (stop && stop->load(std::memory_order_relaxed)) {
+        r.stopped = true;
+        return r;
+    }
     Solver solver(dataSet_, scope_, pinned_, seed);
-    long long cells = 0;
-    for (const ClassTable* c : scope_)
-        cells += static_cast<long long>(std::clamp(dataSet_.periodsPerDay(), 0, MaxPeriodRows)) *
-                 std::clamp(dataSet_.dayCount(), 0, DayColumns) + (c ? 0 : 0);
+    const GridShape g = GridShape::of(dataSet_);
+    const long long cells = static_cast<long long>(scope_.size()) * g.T * g.D;
     const long long budget = effort > 0 ? effort : std::max<long long>(200000, 400 * cells);
     r.iterations = solver.search(budget, sink, stop, r.stopped);
     if (solver.writeBack() == 0)
