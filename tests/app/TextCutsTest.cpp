@@ -109,7 +109,7 @@ TEST(TextCuts, EveryCutOfARandomNameEndsOnACharacter)
     DataSet ds;
     ds.appendTeacher();
     ds.teachers[0]->name = G("林静");
-    TeacherInfoGrid::applySettings(ds, 0, {"", "0,0,-A尽量排尽量排尽量排尽量排尽量排"});
+    TeacherInfoGrid::applySettings(ds, 0, {"", "0,0," + G("-A尽量排尽量排尽量排尽量排尽量排")});
     EXPECT_EQ(U(ds.teacherSlotValue(0, 0, G("林静"))), "-A尽量排尽量排尽量排尽量排尽");
     EXPECT_EQ(U(shortTeacherText(G("赵李A"))), "李A");
     EXPECT_EQ(U(shortTeacherText(G("王张-三"))), "-三");

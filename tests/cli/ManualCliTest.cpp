@@ -139,8 +139,10 @@ TEST(ManualCli, SlotValuesNameASlotOrNothing)
     for (const Case& k : cases) {
         SCOPED_TRACE(std::string(k.option) + " [" + k.value + "]");
         std::filesystem::remove(out);
-        std::vector<std::string> args = {"swap", f, "--class", "初一(1)", "--period", "1", "--day", "1",
-                                         "--to-period", "5", "--to-day", "3", "-o", out};
+        const bool target = std::string(k.option).rfind("--to-", 0) == 0;
+        std::vector<std::string> args = {"candidates", f, "--class", "初一(1)", "--period", "1", "--day", "1"};
+        if (target)
+            args = {"swap", f, "--class", "初一(1)", "--period", "1", "--day", "1", "--to-period", "5", "--to-day", "3", "-o", out};
         const std::string value = k.value;
         *(std::find(args.begin(), args.end(), k.option) + 1) = value;
         const CliRun r = runCli(args);
@@ -149,6 +151,7 @@ TEST(ManualCli, SlotValuesNameASlotOrNothing)
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
             EXPECT_NE(r.err.find(" " + value + " "), std::string::npos) << r.err;
             EXPECT_FALSE(std::filesystem::exists(out));
+            EXPECT_TRUE(r.out.empty()) << r.out;
         }
     }
     // The option itself: a missing value, an option of another command.
