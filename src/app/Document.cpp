@@ -2,6 +2,8 @@
 
 #include "app/Application.h"
 
+#include <filesystem>
+
 namespace tabrel {
 
 namespace {
@@ -26,6 +28,14 @@ const std::string& Document::NewFilePath()
 bool Document::isNewFile() const
 {
     return path_ == NewFilePath();
+}
+
+std::string Document::folder() const
+{
+    if (path_.empty() || isNewFile())
+        return {};
+    const std::filesystem::path p(path_);
+    return p.has_parent_path() ? p.parent_path().string() : std::string(".");
 }
 
 std::string Document::windowTitle() const
@@ -101,6 +111,12 @@ Document::SaveOutcome Document::saveAs(const std::string& path, const std::funct
     FileResult result = saveDataFile(*pDataSet, path);
     if (!result.ok())
         return {SaveStep::Failed, result};
+    // A school written for the first time is now what its file holds: it counts as read, with
+    // the teachers' lesson lists rebuilt from the cells as opening would rebuild them.
+    if (!app_.loadedFromFile || isNewFile() || path != path_) {
+        pDataSet->relinkTeacherCells();
+        app_.loadedFromFile = true;
+    }
     path_ = path;
     app_.recentFiles().add(path);
     undo_.setClean();

@@ -35,6 +35,8 @@ public:
     // saved; otherwise the data file's path (UTF-8, as the system spells it).
     const std::string& path() const { return path_; }
     bool isNewFile() const;
+    // The folder of the data file (UTF-8), "" while the school has no file of its own.
+    std::string folder() const;
     static const std::string& NewFilePath(); // "新文件" (UTF-8)
     // Takes a path out of the recent-file list.
     void forgetRecentFile(const std::string& path);
@@ -64,7 +66,8 @@ public:
     // saves nothing; otherwise the file is written and the path goes to the top of the recent list.
     // `beforeWrite` runs just before writing (the take-over of the current panel).
     SaveOutcome save(const std::function<void(DataSet&)>& beforeWrite = {});
-    // "另存为" with the chosen name: on success the path becomes that name.
+    // "另存为" with the chosen name: on success the path becomes that name. A school saved to a file
+    // it was not read from then counts as read (loadedFromFile, teacher lesson lists rebuilt).
     SaveOutcome saveAs(const std::string& path, const std::function<void(DataSet&)>& beforeWrite = {});
 
     // Called after the DataSet object was replaced (open, new). Returns an id for removal.

@@ -23,6 +23,8 @@ MainView::Command commandOf(MenuButton b, bool newFile, bool clearable)
     case MenuButton::Clear: return clearable ? C::Clear : C::None;
     case MenuButton::Help: return C::Help;
     case MenuButton::About: return C::About;
+    case MenuButton::Open: return C::Open;
+    case MenuButton::New: return C::New;
     }
     return C::None;
 }
@@ -59,6 +61,11 @@ void MainView::setBeforeSave(PanelId panel, std::function<void(DataSet&)> takeOv
     if (s.stepName.empty())
         s.stepName = GBK("保存前整理") + panelName(panel);
     s.run = std::move(takeOver);
+}
+
+void MainView::setHelpSource(PanelId panel, std::function<std::string()> page)
+{
+    helpSource_[slot(panel)] = std::move(page);
 }
 
 MainView::ShowOutcome MainView::showPanel(const std::string& name)
@@ -129,6 +136,14 @@ MainView::Command MainView::runButton(MenuButton button)
     return c;
 }
 
+std::string MainView::leaveQuestion() const
+{
+    if (!visible_)
+        return {};
+    const PanelInfo& info = panelInfo(*visible_);
+    return info.leaveQuestion ? info.leaveQuestion(doc_.dataSet()) : std::string();
+}
+
 bool MainView::quitNeedsConfirmation() const
 {
     return !doc_.isModified();
@@ -161,7 +176,11 @@ const std::string& MainView::visiblePanel() const
 
 std::string MainView::helpPage() const
 {
-    return visible_ ? helpPageFor(*visible_) : homeHelpPage();
+    if (!visible_)
+        return homeHelpPage();
+    if (const auto& source = helpSource_[slot(*visible_)])
+        return source();
+    return helpPageFor(*visible_);
 }
 
 std::vector<std::string> MainView::statusPanes() const
@@ -175,7 +194,8 @@ std::vector<std::string> MainView::statusPanes() const
     panes.push_back("年级 " + std::to_string(ds.grades.size()) + "  班级 " + std::to_string(classes) + "  科目 " +
                     std::to_string(ds.subjects.size()) + "  教师 " + std::to_string(ds.teachers.size()));
     panes.push_back(app_.loadedFromFile ? "数据文件已读入" : "未读入数据文件");
-    panes.push_back("文件夹：" + app_.programFolder());
+    const std::string folder = doc_.folder();
+    panes.push_back("文件夹：" + (folder.empty() ? app_.programFolder() : folder));
     return panes;
 }
 

@@ -34,6 +34,9 @@ public:
     // Replaces what "返回" runs when it leaves the panel, or what "保存" runs first while it is shown.
     void setOnLeave(PanelId panel, std::function<void(DataSet&)> takeOver);
     void setBeforeSave(PanelId panel, std::function<void(DataSet&)> takeOver);
+    // Replaces the panel's help page while it is shown (a panel with two views shows the page of
+    // the view on screen); UTF-8 HTML.
+    void setHelpSource(PanelId panel, std::function<std::string()> page);
 
     enum class ShowResult { Shown, Refused, NoPanel };
     struct ShowOutcome {
@@ -51,13 +54,18 @@ public:
     // Shows the home page with freshly computed step states and the home buttons.
     void showHome();
 
-    enum class Command { None, Home, Quit, Save, SaveAs, Clear, About, Help, Undo, Redo };
+    // Open and New: the window asks the save question, then the file dialog or the new school.
+    enum class Command { None, Home, Quit, Save, SaveAs, Clear, About, Help, Undo, Redo, Open, New };
     // Runs a top-menu button. "返回" does its work here (take-over as one undo step, home page),
     // "撤销"/"重做" take a step back or forward; the others tell the window which dialog or
     // document command follows.
     Command runButton(MenuButton button);
     // A button by its text (GBK); None for a text that is no button.
     Command runButton(const std::string& buttonText);
+
+    // The question "返回" asks before it leaves the panel on screen (GBK, "" for none): the
+    // assignment page names the teachers its take-over is about to add. Cancelling keeps the page.
+    std::string leaveQuestion() const;
 
     // "关闭" asks "是否真的退出应用程序?" only while nothing is unsaved; with changes the window's save
     // question, asked as it closes, is the only one.
@@ -81,7 +89,8 @@ public:
     std::string helpPage() const;
 
     // The four panes of the main window's status bar (UTF-8): the panel on screen ("主页" for the
-    // home page), the school's counts, whether a data file was read, and the program folder.
+    // home page), the school's counts, whether a data file was read, and the data file's folder (the
+    // program folder while the school has no file).
     std::vector<std::string> statusPanes() const;
 
     // A home-page click: opens the step's panel, or tells the window which tool to run.
@@ -104,6 +113,7 @@ private:
     std::array<std::function<void()>, PanelCount> beforeShow_;
     std::array<StepFn, PanelCount> onLeave_;
     std::array<StepFn, PanelCount> beforeSave_;
+    std::array<std::function<std::string()>, PanelCount> helpSource_;
 };
 
 } // namespace tabrel

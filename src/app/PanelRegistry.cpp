@@ -26,6 +26,12 @@ void takeOverLessonCountsStep(DataSet& dataSet)
     takeOverLessonCounts(dataSet);
 }
 
+void leaveSubjects(DataSet& dataSet)
+{
+    KmGrid::dropUnnamedSubjects(dataSet);
+    takeOverLessonCounts(dataSet);
+}
+
 void addMissingTeachers(DataSet& dataSet)
 {
     AddMissingTeachers(dataSet);
@@ -35,6 +41,7 @@ using B = MenuButton;
 const std::vector<MenuButton> Editing = {B::Back, B::Save, B::Undo, B::Redo, B::Help};
 const std::vector<MenuButton> Viewing = {B::Back, B::Save, B::Help};
 const TakeOver LessonCounts{"科目课时转入教学计划", takeOverLessonCountsStep};
+const TakeOver LeaveSubjects{"科目课时转入教学计划", leaveSubjects};
 const TakeOver MissingTeachers{"添加缺少的教师", addMissingTeachers};
 
 } // namespace
@@ -44,11 +51,12 @@ const std::vector<PanelInfo>& panels()
     static const std::vector<PanelInfo> rows = {
         {PanelId::ClassManage, "班级管理", "class-manage", Editing, nullptr, false, {}, {}, ClassManagePage::helpPage},
         {PanelId::TimeGrid, "课时安排", "time-grid", Editing, nullptr, false, {}, {}, CommonPeriodPage::helpPage},
-        {PanelId::Subjects, "科目管理", "subjects", Editing, nullptr, false, LessonCounts, LessonCounts, kmSetHelpPage},
+        {PanelId::Subjects, "科目管理", "subjects", Editing, nullptr, false, LeaveSubjects, LessonCounts, kmSetHelpPage,
+         KmGrid::unnamedSubjectsQuestion},
         {PanelId::Teachers, "教师信息", "teachers", Editing, nullptr, false, {}, LessonCounts,
          TeacherInfoGrid::helpPage},
         {PanelId::Assignments, "任课信息", "assignments", Editing, nullptr, false, MissingTeachers, {},
-         TeacherClassMatch::helpPage},
+         TeacherClassMatch::helpPage, TeacherClassMatch::addTeachersQuestion},
         {PanelId::ManualPaike, "手动排课", "manual-paike", Editing, nullptr, true, {}, {}, manual::panelHelpPage},
         {PanelId::AutoPaike, "自动排课", "auto-paike", Editing, "请保存数据后，再打开，再自动排课", true, {}, {},
          &PaikeRunPage::helpPage},
@@ -90,12 +98,12 @@ std::optional<PanelId> panelByName(const std::string& gbkName)
 
 const std::vector<MenuButton>& homeButtons()
 {
-    static const std::vector<MenuButton> buttons = {B::Close, B::Save, B::SaveAs, B::Help, B::About};
+    static const std::vector<MenuButton> buttons = {B::Close, B::New, B::Open, B::Save, B::SaveAs, B::Help, B::About};
     return buttons;
 }
 
 namespace {
-const char* const ButtonTexts[] = {"关闭", "返回", "保存", "另存为", "撤销", "重做", "清空", "帮助", "关于"};
+const char* const ButtonTexts[] = {"关闭", "返回", "保存", "另存为", "撤销", "重做", "清空", "帮助", "关于", "打开", "新建"};
 }
 
 const std::string& buttonText(MenuButton button)

@@ -27,7 +27,8 @@ enum class PanelId {
 inline constexpr int PanelCount = 11;
 
 // The buttons of the top menu strip.
-enum class MenuButton { Close, Back, Save, SaveAs, Undo, Redo, Clear, Help, About };
+enum class MenuButton { Close, Back, Save, SaveAs, Undo, Redo, Clear, Help, About, Open, New };
+inline constexpr int MenuButtonCount = 11;
 
 // A take-over: an edit run when leaving a panel or before saving from it, one undo step.
 struct TakeOver {
@@ -46,6 +47,8 @@ struct PanelInfo {
     TakeOver onLeave;                 // what "返回" runs first
     TakeOver beforeSave;              // what "保存" runs first while the panel is shown
     std::string (*helpPage)() = nullptr; // UTF-8 HTML
+    // The question "返回" asks before its take-over creates records (GBK; "" asks nothing), or null.
+    std::string (*leaveQuestion)(const DataSet&) = nullptr;
 };
 
 // Every panel, in menu order.

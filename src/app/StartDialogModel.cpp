@@ -75,7 +75,9 @@ std::string StartDialogModel::pathOfRow(int row) const
 
 StartDialogModel::Choice StartDialogModel::open(int selectedRow) const
 {
-    if (selectedRow < 0 || selectedRow >= static_cast<int>(rows_.size()))
+    if (selectedRow < 0)
+        return {Action::OpenBrowse, {}, {}, true};
+    if (selectedRow >= static_cast<int>(rows_.size()))
         return {Action::None, {}, "请先选择要打开的文件"};
     if (selectedRow == 0)
         return {Action::OpenBrowse, {}, {}};
@@ -106,6 +108,8 @@ bool runStartSequence(Document& doc, const std::vector<std::string>& history, co
             return true;
         case StartDialogModel::Action::OpenBrowse:
             path = ui.chooseFile();
+            if (path.empty() && choice.backOnCancel)
+                continue;
             if (path.empty())
                 return false;
             break;

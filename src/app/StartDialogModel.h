@@ -35,8 +35,10 @@ public:
         Action action = Action::None;
         std::string path;    // OpenHistory: the full path
         std::string message; // None: why nothing happens (UTF-8)
+        bool backOnCancel = false; // OpenBrowse: cancelling the file dialog brings this dialog back
     };
-    // "选择打开" or a double click with the given selected row (-1 = none).
+    // "选择打开" or a double click with the given selected row (-1 = none: the file dialog, and
+    // cancelling it brings this dialog back).
     Choice open(int selectedRow) const;
     Choice newSchedule() const { return {Action::NewSchedule, {}, {}}; }
     Choice quit() const { return {Action::Quit, {}, {}}; }

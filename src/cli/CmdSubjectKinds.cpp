@@ -18,6 +18,10 @@ int pasteSubjects(DataSet& ds, const PasteRequest& request, Io io)
     SubjectQuickImport dialog(ds);
     dialog.clear();
     dialog.paste(1, 1, request.text);
+    if (const std::string why = dialog.numberRefusal(); !why.empty()) {
+        io.err << request.input << ": " << gbk::toUtf8(why) << "\n";
+        return ExitBadInput;
+    }
     if (!dialog.accept(ds)) {
         io.err << request.input << ": " << gbk::toUtf8(SubjectQuickImport::noRowsMessage()) << "\n";
         return ExitBadInput;

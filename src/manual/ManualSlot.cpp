@@ -60,6 +60,13 @@ std::string panelHelpPage()
            commonKeysHelp();
 }
 
+std::string teacherViewHelpPage()
+{
+    return TeacherPaike::helpPage() +
+           "<p>点击右上角的“切换到班级排课”回到班级排课；两边各自保留当前的班级、教师和操作方式。</p>" +
+           ClassTableTiaoKe::helpPage() + commonKeysHelp();
+}
+
 int labelIndex(char key)
 {
     for (int i = 0; i < report::LabelCount; ++i)

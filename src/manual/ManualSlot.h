@@ -44,6 +44,8 @@ int classListSize(const DataSet& ds);
 
 // The help page of the "手动排课" panel: both views and the keys every panel shares (UTF-8 HTML).
 std::string panelHelpPage();
+// The same page while the teacher view is shown: its own part first, then the class view's.
+std::string teacherViewHelpPage();
 
 // The label key of the i-th listed candidate ("1234567890qwertyuiop"), or -1 for a key that is no label.
 int labelIndex(char key);

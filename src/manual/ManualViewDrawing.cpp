@@ -13,6 +13,13 @@ namespace tabrel::manual {
 
 namespace {
 
+// A cell the automatic engine left free holds "empty": drawn as nothing, as every output does.
+const std::string& shownSubject(const LessonCell& cell)
+{
+    static const std::string none;
+    return cell.subject == "empty" ? none : cell.subject;
+}
+
 constexpr Rgb Green{0, 150, 0};
 constexpr Rgb ManualRed{220, 30, 30};
 constexpr Rgb SourceGrey{200, 200, 200};
@@ -147,7 +154,7 @@ void drawClassBeside(Canvas& c, const Rect& area, const DataSet& ds, const Class
             if (!common.empty())
                 c.drawText(inner, common, centred(th, Green));
             else
-                c.drawText(inner, k.cells[p][d].subject, centred(th, isRed ? ManualRed : colors::Black));
+                c.drawText(inner, shownSubject(k.cells[p][d]), centred(th, isRed ? ManualRed : colors::Black));
         }
     drawNoonLine(c, g, ds);
 }
@@ -239,10 +246,10 @@ void drawClassView(Canvas& c, const ViewLayout& l, const DataSet& ds, const Clas
             if (!common.empty())
                 c.drawText(inner, common, centred(0, Green));
             else if (!teachers)
-                c.drawText(inner, cell.subject, centred());
+                c.drawText(inner, shownSubject(cell), centred());
             else {
                 const int split = inner.top + inner.height() * 3 / 5;
-                c.drawText({inner.left, inner.top, inner.right, split}, cell.subject, centred());
+                c.drawText({inner.left, inner.top, inner.right, split}, shownSubject(cell), centred());
                 c.drawText({inner.left, split, inner.right, inner.bottom}, cell.teacher, centred(12, colors::Grey));
             }
             // a common period takes no part in a swap: it shows no hint

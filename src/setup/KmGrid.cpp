@@ -4,6 +4,7 @@
 
 #include "data/DataSet.h"
 #include "data/Gbk.h"
+#include "setup/PasteSummary.h"
 #include "output/Canvas.h"
 #include "setup/SubjectRuleSettings.h"
 
@@ -295,6 +296,8 @@ bool KmGrid::storeCellText(DataSet& ds, int subject, const Column& column, const
         s.gradeLessons[column.grade] = text;
         return true;
     case ColumnKind::Limit: {
+        if (leadingIntOverflows(text))
+            return false;
         const int v = gbk::leadingInt(text);
         if (s.sameSubjectLimit == v)
             return false;
@@ -303,6 +306,26 @@ bool KmGrid::storeCellText(DataSet& ds, int subject, const Column& column, const
     }
     default: return false;
     }
+}
+
+bool KmGrid::dropUnnamedSubjects(DataSet& ds)
+{
+    const auto before = ds.subjects.size();
+    for (int i = static_cast<int>(ds.subjects.size()) - 1; i >= 0; --i)
+        if (ds.subjects[i]->name.empty())
+            ds.removeSubject(i);
+    return ds.subjects.size() != before;
+}
+
+std::string KmGrid::unnamedSubjectsQuestion(const DataSet& ds)
+{
+    std::string rows;
+    for (int i = 0; i < static_cast<int>(ds.subjects.size()); ++i)
+        if (ds.subjects[i]->name.empty())
+            rows += (rows.empty() ? "" : GBK("、")) + gbk::formatInt(i + 1);
+    if (rows.empty())
+        return {};
+    return GBK("第") + rows + GBK("行的科目没有名称，返回时将删除这些行。\n\n点“确定”删除并返回，点“取消”留在本页填写名称。");
 }
 
 bool KmGrid::toggleProgress(DataSet& ds) const

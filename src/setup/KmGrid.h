@@ -106,6 +106,10 @@ public:
     const std::vector<std::string>& settingsClipboard() const { return clipboard_; }
     // The summary the preset window hands back when it closes.
     static bool setRuleSummary(DataSet& ds, int subject, const std::string& summary);
+    // Leaving the panel drops every subject without a name ("添加科目" left empty), after the
+    // question naming their rows (GBK, "" when every subject has a name). True when one went.
+    static bool dropUnnamedSubjects(DataSet& ds);
+    static std::string unnamedSubjectsQuestion(const DataSet& ds);
 
     // ---- what the grid shows ----
     std::string cellText(const DataSet& ds, int subject, const Column& column) const;

@@ -4,6 +4,7 @@
 
 #include "data/DataSet.h"
 #include "data/Gbk.h"
+#include "setup/PasteSummary.h"
 
 namespace tabrel {
 
@@ -57,10 +58,21 @@ int SubjectQuickImport::rowsToImport() const
     return n;
 }
 
+std::string SubjectQuickImport::numberRefusal() const
+{
+    const int rows = rowsToImport();
+    for (int r = 1; r <= rows; ++r)
+        for (int g = 0; g < gradeColumns(); ++g)
+            if (const std::string& t = grid_.text(r, 2 + g); leadingIntOverflows(t))
+                return GBK("第") + gbk::formatInt(r) + GBK("行“") + grid_.text(r, 1) + GBK("”第") +
+                       gbk::formatInt(g + 1) + GBK("个年级的课时“") + t + GBK("”数字太大，没有导入。请改正后再确定。");
+    return {};
+}
+
 bool SubjectQuickImport::accept(DataSet& dataSet) const
 {
     const int rows = rowsToImport();
-    if (rows == 0)
+    if (rows == 0 || !numberRefusal().empty())
         return false;
     dataSet.clearSubjects();
     for (int r = 1; r <= rows; ++r) {

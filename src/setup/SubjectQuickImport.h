@@ -38,7 +38,11 @@ public:
     // "确定": with no row, false (the dialog shows noRowsMessage and stays open) and nothing
     // changes. Otherwise the catalogue is replaced: one subject per row, named by its 科目名称, with
     // the decimal text of each grade cell's leading integer when that is at least 1, else "".
+    // A lesson count that fits no int is refused, never clamped: with one, false and no change.
     bool accept(DataSet& dataSet) const;
+    // Why "确定" refuses the rows it would read ("" when it takes them): the first lesson count
+    // that fits no int, named by its row and grade column (GBK).
+    std::string numberRefusal() const;
 
 private:
     GridModel grid_;

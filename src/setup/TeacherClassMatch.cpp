@@ -5,6 +5,7 @@
 #include "data/ClipboardTable.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
+#include "setup/PasteSummary.h"
 #include "scheduling/TeacherAssignment.h"
 
 namespace tabrel {
@@ -92,29 +93,98 @@ std::string TeacherClassMatch::wholeTableText(const DataSet& ds)
 
 bool TeacherClassMatch::pasteAt(DataSet& ds, int classIndex, int subjectIndex, const std::string& text)
 {
+    return pasteAt(ds, classIndex, subjectIndex, text, nullptr);
+}
+
+bool TeacherClassMatch::pasteAt(DataSet& ds, int classIndex, int subjectIndex, const std::string& text,
+                                PasteSummary* summary)
+{
+    PasteSummary local;
+    PasteSummary& sum = summary ? *summary : local;
     if (classIndex < 0 || subjectIndex < 0)
         return false;
     const auto classes = TeacherClassMatch::classList(ds);
     const long long classTotal = static_cast<long long>(classes.size());
     const long long subjectTotal = static_cast<long long>(ds.subjects.size());
-    bool changed = false;
     const auto lines = cutClipboardTable(text);
+    std::vector<std::string> unknown;
+    int pastLastClass = 0, pastLastSubject = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const long long ci = classIndex + static_cast<long long>(i);
-        if (ci >= classTotal)
+        if (ci >= classTotal) {
+            pastLastClass = static_cast<int>(lines.size() - i);
             break;
+        }
+        std::string noCourse;
         for (std::size_t k = 0; k < lines[i].size(); ++k) {
             const long long sj = subjectIndex + static_cast<long long>(k);
-            if (sj >= subjectTotal)
+            if (sj >= subjectTotal) {
+                pastLastSubject += static_cast<int>(lines[i].size() - k);
                 break;
+            }
             TeachingAssignment* a = classes[ci]->FindAssignment(ds.subjects[sj]->name);
-            if (a && a->teacher != lines[i][k]) {
-                a->teacher = lines[i][k];
-                changed = true;
+            if (!a) {
+                if (!lines[i][k].empty())
+                    noCourse += (noCourse.empty() ? "" : GBK("、")) + ds.subjects[sj]->name;
+                continue;
+            }
+            ++sum.cellsTaken;
+            const std::string& name = lines[i][k];
+            if (!name.empty() && !ds.findTeacher(name) &&
+                std::find(unknown.begin(), unknown.end(), name) == unknown.end())
+                unknown.push_back(name);
+            if (a->teacher != name) {
+                a->teacher = name;
+                sum.changed = true;
             }
         }
+        if (!noCourse.empty())
+            sum.left.push_back(pastedLineName(static_cast<int>(i) + 1) + GBK("：") + classes[ci]->name +
+                               GBK("没有课程“") + noCourse + GBK("”，这些格子没有填入"));
     }
-    return changed;
+    if (pastLastClass > 0)
+        sum.left.push_back(GBK("最后") + gbk::formatInt(pastLastClass) + GBK("行：超出了班级列表，没有填入"));
+    if (pastLastSubject > 0)
+        sum.left.push_back(gbk::formatInt(pastLastSubject) + GBK("个格子：超出了科目列表，没有填入"));
+    if (!unknown.empty()) {
+        std::string names;
+        for (const std::string& n : unknown)
+            names += (names.empty() ? "" : GBK("、")) + n;
+        sum.notes.push_back(GBK("教师信息中还没有这些教师（已标为红色，返回时会询问是否添加）：") + names);
+    }
+    return sum.changed;
+}
+
+bool TeacherClassMatch::teacherUnregistered(const DataSet& ds, int classIndex, int subjectIndex)
+{
+    const std::string t = assignmentTeacherAt(ds, classIndex, subjectIndex);
+    return !t.empty() && !ds.findTeacher(t);
+}
+
+std::vector<std::string> TeacherClassMatch::missingTeacherNames(const DataSet& ds)
+{
+    std::vector<std::string> names;
+    const auto classes = ds.classesInGradeOrder();
+    for (const auto& s : ds.subjects)
+        for (const ClassTable* c : classes) {
+            const std::string t = c->teacherForSubject(s->name);
+            if (!t.empty() && !ds.findTeacher(t) && std::find(names.begin(), names.end(), t) == names.end())
+                names.push_back(t);
+        }
+    return names;
+}
+
+std::string TeacherClassMatch::addTeachersQuestion(const DataSet& ds)
+{
+    const auto names = missingTeacherNames(ds);
+    if (names.empty())
+        return {};
+    std::string list;
+    for (const std::string& n : names)
+        list += (list.empty() ? "" : GBK("、")) + n;
+    return GBK("任课信息中有") + gbk::formatInt(static_cast<long long>(names.size())) +
+           GBK("位教师还没有登记，返回时将把他们添加到教师信息中：\n") + list +
+           GBK("\n\n点“确定”添加并返回，点“取消”留在本页修改。");
 }
 
 bool TeacherClassMatch::clearAll(DataSet& ds)
@@ -151,9 +221,14 @@ std::string TeacherClassMatch::planOverWeekText(const DataSet& ds, int classInde
 std::string TeacherClassMatch::tipAt(const DataSet& ds, const Layout& l, int x, int y) const
 {
     const Place place = hitTest(l, x, y);
-    if (place.kind != PlaceKind::Matrix || place.column != 0 || place.row < 1)
+    if (place.kind != PlaceKind::Matrix || place.row < 1)
         return {};
-    return planOverWeekText(ds, firstClass_ + place.row - 1);
+    if (place.column == 0)
+        return planOverWeekText(ds, firstClass_ + place.row - 1);
+    int i = 0, j = 0;
+    if (!cellAt(ds, place.row, place.column, i, j) || !teacherUnregistered(ds, i, j))
+        return {};
+    return GBK("教师信息中没有“") + assignmentTeacherAt(ds, i, j) + GBK("”，返回时会询问是否添加");
 }
 
 std::string TeacherClassMatch::teacherInfo(const TeacherInfoRecord& t)
@@ -456,7 +531,7 @@ TeacherClassMatch::Result TeacherClassMatch::rightDown(const DataSet& ds, const 
 
 // ---------------------------------------------------------------- commands
 
-bool TeacherClassMatch::paste(DataSet& ds, const std::string& text) const
+bool TeacherClassMatch::paste(DataSet& ds, const std::string& text, PasteSummary* summary) const
 {
     int s0 = 0, j0 = 0;
     if (hasSelection()) {
@@ -464,7 +539,7 @@ bool TeacherClassMatch::paste(DataSet& ds, const std::string& text) const
         if (selClass_ >= firstClass_ && selClass_ < firstClass_ + MatrixRows)
             s0 = selClass_;
     }
-    return pasteAt(ds, s0, j0, text);
+    return pasteAt(ds, s0, j0, text, summary);
 }
 
 bool TeacherClassMatch::clearSelected(DataSet& ds) const

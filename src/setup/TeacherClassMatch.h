@@ -16,6 +16,7 @@ namespace tabrel {
 class ClassTable;
 class DataSet;
 class TeacherInfoRecord;
+struct PasteSummary;
 
 class TeacherClassMatch {
 public:
@@ -35,8 +36,17 @@ public:
     // "整表复制": "班级" and every subject name, then one line per class ("" written as " ").
     static std::string wholeTableText(const DataSet& ds);
     // "数据粘贴" with its first field at (class, subject); pairs outside or without an assignment
-    // are skipped.
+    // are skipped; `summary` (optional) gets what was taken, what was left and the names without
+    // a teacher record.
     static bool pasteAt(DataSet& ds, int classIndex, int subjectIndex, const std::string& text);
+    static bool pasteAt(DataSet& ds, int classIndex, int subjectIndex, const std::string& text,
+                        PasteSummary* summary);
+    // A cell whose teacher has no record in 教师信息 (drawn red).
+    static bool teacherUnregistered(const DataSet& ds, int classIndex, int subjectIndex);
+    // The teachers "返回" would add (AddMissingTeachers), in the order it adds them.
+    static std::vector<std::string> missingTeacherNames(const DataSet& ds);
+    // The question "返回" asks before it adds them; "" when there are none.
+    static std::string addTeachersQuestion(const DataSet& ds);
     // "数据清空": every assignment of every class without a teacher.
     static bool clearAll(DataSet& ds);
     // The question "数据清空" asks first.
@@ -122,7 +132,7 @@ public:
 
     // ---- commands on the selected cell ----
     // "数据粘贴" at the selected cell (the first class when its row is off screen).
-    bool paste(DataSet& ds, const std::string& text) const;
+    bool paste(DataSet& ds, const std::string& text, PasteSummary* summary = nullptr) const;
     // "清除单元格".
     bool clearSelected(DataSet& ds) const;
     // The end of an in-place edit: written when it differs.

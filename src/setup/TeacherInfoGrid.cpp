@@ -6,6 +6,7 @@
 #include "data/ClipboardTable.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
+#include "setup/PasteSummary.h"
 
 namespace tabrel {
 
@@ -55,6 +56,14 @@ bool parseSettingsLine(const std::string& line, int& period, int& day, std::stri
 
 bool isTextColumn(int column) { return column >= 1 && column <= 5; }
 
+bool isSubjectName(const DataSet& ds, const std::string& name)
+{
+    for (const auto& s : ds.subjects)
+        if (s->name == name)
+            return true;
+    return false;
+}
+
 } // namespace
 
 const std::vector<std::string>& TeacherInfoGrid::headers()
@@ -101,6 +110,8 @@ bool TeacherInfoGrid::writeCell(DataSet& ds, int teacher, int column, const std:
     case 2: return store(t.shortName, text);
     case 3: return store(t.taughtSubjects, text);
     case 4: {
+        if (leadingIntOverflows(text))
+            return false;
         const int v = gbk::leadingInt(text);
         if (t.workload == v)
             return false;
@@ -127,23 +138,95 @@ std::string TeacherInfoGrid::wholeTableText(const DataSet& ds)
 
 bool TeacherInfoGrid::pasteAt(DataSet& ds, int row, int column, const std::string& text)
 {
+    return pasteAt(ds, row, column, text, nullptr);
+}
+
+bool TeacherInfoGrid::pasteAt(DataSet& ds, int row, int column, const std::string& text, PasteSummary* summary)
+{
+    PasteSummary local;
+    PasteSummary& sum = summary ? *summary : local;
     if (row < 0 || column < 0 || column >= RuleColumn)
         return false;
-    bool changed = false;
     const auto lines = cutClipboardTable(text);
-    for (std::size_t i = 0; i < lines.size(); ++i)
+    std::vector<std::string> unknown; // pasted 任教学科 texts that name no subject
+    int refusedRows = 0; // rows left that would have appended a teacher: later rows move up
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int r = row + static_cast<int>(i) - refusedRows;
+        const std::string line = pastedLineName(static_cast<int>(i) + 1);
+        if (r >= static_cast<int>(ds.teachers.size())) {
+            // A new teacher with something to hold needs a name: a row whose 教师名称 field is
+            // missing or empty while another field it writes has text is left. A row that writes
+            // nothing appends an empty teacher, as "添加教师" does.
+            const long long k = 1 - static_cast<long long>(column);
+            const bool named = k >= 0 && k < static_cast<long long>(lines[i].size()) && !lines[i][k].empty();
+            bool holdsText = false;
+            for (std::size_t f = 0; f < lines[i].size(); ++f) {
+                const long long c = static_cast<long long>(column) + static_cast<long long>(f);
+                holdsText = holdsText || (c >= 2 && c < RuleColumn && !lines[i][f].empty());
+            }
+            if (!named && holdsText) {
+                ++refusedRows;
+                sum.left.push_back(line + GBK("：没有教师名称，没有添加教师"));
+                continue;
+            }
+        }
         for (std::size_t k = 0; k < lines[i].size(); ++k) {
             const long long c = static_cast<long long>(column) + static_cast<long long>(k);
             if (c >= RuleColumn)
                 break;
-            const int r = row + static_cast<int>(i);
+            if (c == 4 && leadingIntOverflows(lines[i][k])) {
+                sum.left.push_back(line + GBK("的工作量“") + lines[i][k] + GBK("”：数字太大，没有填入"));
+                continue;
+            }
             while (static_cast<int>(ds.teachers.size()) <= r) {
                 ds.appendTeacher();
-                changed = true;
+                ++sum.recordsAdded;
+                sum.changed = true;
             }
-            changed = writeCell(ds, r, static_cast<int>(c), lines[i][k]) || changed;
+            if (c == 0)
+                continue;
+            ++sum.cellsTaken;
+            sum.changed = writeCell(ds, r, static_cast<int>(c), lines[i][k]) || sum.changed;
+            if (c == 3 && !lines[i][k].empty() && !isSubjectName(ds, lines[i][k]))
+                unknown.push_back(lines[i][k]);
         }
-    return changed;
+    }
+    for (std::size_t i = 0; i < unknown.size(); ++i)
+        if (std::find(unknown.begin(), unknown.begin() + static_cast<long>(i), unknown[i]) == unknown.begin() + static_cast<long>(i))
+            sum.notes.push_back(GBK("任教学科“") + unknown[i] + GBK("”不在科目列表中，已标为红色。"));
+    return sum.changed;
+}
+
+bool TeacherInfoGrid::cellMarked(const DataSet& ds, int teacher, int column)
+{
+    if (column != 3 || teacher < 0 || teacher >= static_cast<int>(ds.teachers.size()))
+        return false;
+    const std::string& s = ds.teachers[teacher]->taughtSubjects;
+    return !s.empty() && !isSubjectName(ds, s);
+}
+
+std::string TeacherInfoGrid::cellTip(const DataSet& ds, int teacher, int column)
+{
+    if (!cellMarked(ds, teacher, column))
+        return {};
+    return GBK("“") + ds.teachers[teacher]->taughtSubjects + GBK("”不在科目列表中");
+}
+
+std::vector<std::string> TeacherInfoGrid::unknownSubjectsOf(const DataSet& ds)
+{
+    std::vector<std::string> out;
+    for (int t = 0; t < static_cast<int>(ds.teachers.size()); ++t)
+        if (cellMarked(ds, t, 3) &&
+            std::find(out.begin(), out.end(), ds.teachers[t]->taughtSubjects) == out.end())
+            out.push_back(ds.teachers[t]->taughtSubjects);
+    return out;
+}
+
+std::string TeacherInfoGrid::editRefusal(int column, const std::string& text)
+{
+    if (column == 4 && leadingIntOverflows(text))
+        return GBK("工作量“") + text + GBK("”数字太大，没有填入。");
+    return {};
 }
 
 std::vector<int> TeacherInfoGrid::columnWidths(int clientWidth)
@@ -353,11 +436,11 @@ void TeacherInfoGrid::scrollTo(int first, int count)
 
 // ---------------------------------------------------------------- page commands
 
-bool TeacherInfoGrid::paste(DataSet& ds, const std::string& text) const
+bool TeacherInfoGrid::paste(DataSet& ds, const std::string& text, PasteSummary* summary) const
 {
     if (!canPaste())
         return false;
-    return pasteAt(ds, firstRow_ + selRow_, selColumn_, text);
+    return pasteAt(ds, firstRow_ + selRow_, selColumn_, text, summary);
 }
 
 bool TeacherInfoGrid::addTeacher(DataSet& ds)

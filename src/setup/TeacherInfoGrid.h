@@ -10,6 +10,7 @@
 namespace tabrel {
 
 class DataSet;
+struct PasteSummary;
 
 class TeacherInfoGrid {
 public:
@@ -22,14 +23,25 @@ public:
     static const std::vector<std::string>& headers();
     // The text of a teacher's cell; "" outside the list or the columns.
     static std::string cellText(const DataSet& ds, int teacher, int column);
-    // Writes an edited text as the column takes it (工作量: its leading integer); columns 0 and 6
-    // and rows outside the list take nothing. True when the record changed.
+    // Writes an edited text as the column takes it (工作量: its leading integer; a number that fits
+    // no int is refused); columns 0 and 6 and rows outside the list take nothing. True when the
+    // record changed.
     static bool writeCell(DataSet& ds, int teacher, int column, const std::string& text);
     // The whole-table copy: the header line and one line per teacher, "\t" between cells.
     static std::string wholeTableText(const DataSet& ds);
     // The block paste with its first field at (row, column): lines go down, fields go right,
-    // fields past column 5 are skipped, rows past the end append teachers. True when it changed.
+    // fields past column 5 are skipped, rows past the end append teachers. A row that would append
+    // a teacher without a 教师名称 is left (later rows move up), and so is a 工作量 that fits no
+    // int; `summary` (optional) gets what was taken and left. True when it changed.
     static bool pasteAt(DataSet& ds, int row, int column, const std::string& text);
+    static bool pasteAt(DataSet& ds, int row, int column, const std::string& text, PasteSummary* summary);
+    // Why an edit of the column is refused ("" when it is taken), GBK.
+    static std::string editRefusal(int column, const std::string& text);
+    // A 任教学科 that names no subject of the list is marked (drawn red) with a tooltip.
+    static bool cellMarked(const DataSet& ds, int teacher, int column);
+    static std::string cellTip(const DataSet& ds, int teacher, int column);
+    // The distinct 任教学科 texts that name no subject, in teacher order.
+    static std::vector<std::string> unknownSubjectsOf(const DataSet& ds);
     // Pixel widths of the seven columns for a client width (units of the header height).
     static std::vector<int> columnWidths(int clientWidth);
     // How many places (teaching assignments and timetable cells) name the teacher.
@@ -75,7 +87,7 @@ public:
 
     // ---- page commands ----
     // "数据粘贴" / Ctrl+V at the selected cell; nothing without a selection or on column 6.
-    bool paste(DataSet& ds, const std::string& text) const;
+    bool paste(DataSet& ds, const std::string& text, PasteSummary* summary = nullptr) const;
     bool canPaste() const { return hasSelection() && selColumn_ < RuleColumn; }
     bool addTeacher(DataSet& ds);
     bool deleteSelected(DataSet& ds);

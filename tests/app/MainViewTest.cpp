@@ -1,6 +1,8 @@
 // Switching panels, the refusal of automatic scheduling, the top menu's commands and take-overs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/Application.h"
 #include "app/Document.h"
 #include "app/MainView.h"
@@ -38,7 +40,7 @@ TEST(MainView, ShowingAPanelPreparesItShowsItAndSwitchesTheMenu)
     std::vector<std::string> order;
     f.view.setBeforeShow(PanelId::ClassTimetable, [&] { order.push_back("prepare"); });
     f.view.setPanelShower([&](std::optional<PanelId> p) { order.push_back("show " + U(p ? panelName(*p) : "")); });
-    EXPECT_EQ(f.buttons(), (std::vector<std::string>{"关闭", "保存", "另存为", "帮助", "关于"}));
+    EXPECT_EQ(f.buttons(), (std::vector<std::string>{"关闭", "新建", "打开", "保存", "另存为", "帮助", "关于"}));
 
     auto r = f.view.showPanel(G("班级课程表"));
     EXPECT_EQ(r.result, MainView::ShowResult::Shown);
@@ -257,4 +259,60 @@ TEST(MainView, TakeOversAreUndoStepsAndTheUndoButtonsFollowTheStack)
     f.view.runButton(MenuButton::Redo);
     EXPECT_EQ(ds.classAt(0, 1)->assignments.size(), 1u);
     EXPECT_TRUE(f.doc.isModified());
+}
+
+TEST(MainView, SavingASchoolToAFileCountsAsReadingIt)
+{
+    // A new school saved (or one that fails to save): whether it counts as read, whether the
+    // teacher's lessons were rebuilt from the cells, and the folder the status bar names.
+    test::TempDir dir;
+    struct Case {
+        const char* what;
+        std::string target;
+        bool saved;
+    } cases[] = {
+        {"saved into a folder", dir.file("school.qtf"), true},
+        {"a folder that does not exist", dir.file("missing/school.qtf"), false},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.app.setProgramFolder({"/opt/tabrel", false});
+        DataSet& ds = f.doc.dataSet();
+        ds.setGradeCount(1);
+        ds.setClassCount(0, 1);
+        ds.appendTeacher();
+        ds.teachers[0]->name = G("张三");
+        ds.classAt(0, 0)->cells[0][0].subject = G("语文");
+        ds.classAt(0, 0)->cells[0][0].teacher = G("张三");
+        const auto outcome = f.doc.saveAs(c.target);
+        EXPECT_EQ(outcome.step == Document::SaveStep::Saved, c.saved) << c.what;
+        EXPECT_EQ(f.app.loadedFromFile, c.saved) << c.what;
+        EXPECT_EQ(f.doc.dataSet().teachers[0]->lessons.size(), c.saved ? 1u : 0u) << c.what;
+        EXPECT_EQ(f.view.statusPanes()[2], c.saved ? "数据文件已读入" : "未读入数据文件") << c.what;
+        EXPECT_EQ(f.view.statusPanes()[3], "文件夹：" + (c.saved ? dir.path().string() : std::string("/opt/tabrel")))
+            << c.what;
+        EXPECT_EQ(f.view.showPanel(PanelId::AutoPaike).result,
+                  c.saved ? MainView::ShowResult::Shown : MainView::ShowResult::Refused)
+            << c.what;
+    }
+}
+
+TEST(MainView, OpenAndNewAreOnTheHomePageAndRunTheirCommands)
+{
+    struct Case {
+        const char* text;
+        MainView::Command command;
+    } cases[] = {
+        {"打开", MainView::Command::Open},
+        {"新建", MainView::Command::New},
+        {"关闭", MainView::Command::Quit},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        const auto b = buttonByText(G(c.text));
+        ASSERT_TRUE(b) << c.text;
+        EXPECT_EQ(U(buttonText(*b)), c.text);
+        EXPECT_NE(std::find(homeButtons().begin(), homeButtons().end(), *b), homeButtons().end()) << c.text;
+        EXPECT_EQ(f.view.runButton(G(c.text)), c.command) << c.text;
+    }
 }

@@ -64,9 +64,11 @@ TEST(StartDialog, RowsAreTheSearchRowThenTheNumberedHistory)
 TEST(StartDialog, OpenNeedsASelectedRow)
 {
     StartDialogModel m({"/a.qtf"});
+    // Nothing selected: the file dialog, whose cancelling brings the start dialog back.
     auto none = m.open(-1);
-    EXPECT_EQ(none.action, StartDialogModel::Action::None);
-    EXPECT_EQ(none.message, "请先选择要打开的文件");
+    EXPECT_EQ(none.action, StartDialogModel::Action::OpenBrowse);
+    EXPECT_TRUE(none.backOnCancel);
+    EXPECT_FALSE(m.open(0).backOnCancel);
     EXPECT_EQ(m.open(0).action, StartDialogModel::Action::OpenBrowse);
     auto first = m.open(1);
     EXPECT_EQ(first.action, StartDialogModel::Action::OpenHistory);
@@ -120,11 +122,11 @@ TEST(StartSequence, AMissingHistoryFileIsReportedAndTheDialogComesBack)
     Script s;
     StartDialogModel m({gone});
     s.choices = {m.open(-1), m.open(1), m.newSchedule()};
+    s.files = {""}; // "选择打开" without a selection: the file dialog, cancelled
     EXPECT_TRUE(runStartSequence(doc, {gone}, s.ui()));
     EXPECT_EQ(s.dialogs, 3);
-    ASSERT_EQ(s.told.size(), 2u);
-    EXPECT_EQ(s.told[0], "请先选择要打开的文件");
-    EXPECT_NE(s.told[1].find(gone), std::string::npos);
+    ASSERT_EQ(s.told.size(), 1u);
+    EXPECT_NE(s.told[0].find(gone), std::string::npos);
     EXPECT_TRUE(doc.isNewFile());
     EXPECT_EQ(doc.dataSet().dayCount(), 5);
     EXPECT_FALSE(app.loadedFromFile);

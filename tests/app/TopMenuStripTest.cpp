@@ -62,7 +62,7 @@ TEST(TopMenuStrip, HoverFollowsTheMouseAndANewSetClearsIt)
     EXPECT_FALSE(s.setHover(x + 1, y));
     s.setButtons(homeButtons());
     EXPECT_EQ(s.hover(), -1);
-    EXPECT_EQ(s.buttonRects().size(), 5u);
+    EXPECT_EQ(s.buttonRects().size(), 7u);
 }
 
 TEST(TopMenuStrip, TheBandIsAFifteenthOfTheViewButStaysReadable)

@@ -80,7 +80,7 @@ TEST(TeacherInfoGrid, BlockPasteFollowsEveryLineRule)
         {"from 序号 the first field is skipped", 2, 0, 0, "1\t王五\n2\t赵六\n", "王五||||;赵六||||;"},
         {"a field in 序号 alone still appends its row", 1, 1, 0, "7\n", "甲||||;||||;"},
         {"the rule column takes no paste", 1, 0, 6, "王五\t五\n", "甲||||;"},
-        {"rows below the selection", 3, 1, 2, "二\n三\n四\n", "甲||||;乙|二|||;丙|三|||;|四|||;"},
+        {"rows below the selection; none appended without a name", 3, 1, 2, "二\n三\n四\n", "甲||||;乙|二|||;丙|三|||;"},
     };
     const char* names[] = {"甲", "乙", "丙"};
     for (const Case& c : cases) {

@@ -35,17 +35,18 @@ private slots:
         QVERIFY(list->showGrid());
     }
 
-    void openWithoutASelectionAsksForOneAndStaysOpen()
+    void openWithoutASelectionGoesToTheFileDialog()
     {
         ScriptedPrompter prompter;
         StartDialogModel model({"/home/u/a.qtf"});
         StartDlg dlg(model);
         dlg.show();
         QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("openButton")), Qt::LeftButton);
-        QCOMPARE(prompter.messages, QStringList{QStringLiteral("请先选择要打开的文件")});
-        QVERIFY(dlg.isVisible());
-        QCOMPARE(dlg.choice().action, StartDialogModel::Action::Quit);
+        QVERIFY(prompter.messages.isEmpty());
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.choice().action, StartDialogModel::Action::OpenBrowse);
 
+        dlg.show();
         dlg.list()->selectRow(1);
         QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("openButton")), Qt::LeftButton);
         QVERIFY(!dlg.isVisible());

@@ -168,8 +168,11 @@ private slots:
         QCOMPARE(prompter.questions.size(), 1);
         QCOMPARE(qs(ds.classAt(2, 3)->teacherForSubject(G("体育"))), QStringLiteral("新老师"));
 
-        // "返回" adds the teacher who has no record yet.
+        // "返回" names the teacher who has no record yet, then adds him.
+        prompter.confirmAnswers.push_back(true);
         QTest::mouseClick(view->topMenu(), Qt::LeftButton, {}, view->topMenu()->buttonCentre(QStringLiteral("返回")));
+        QCOMPARE(prompter.questions.size(), 2);
+        QVERIFY(prompter.questions.last().contains(QStringLiteral("新老师")));
         QCOMPARE(doc.dataSet().teachers.size(), std::size_t{41});
         QCOMPARE(qs(doc.dataSet().teachers[40]->name), QStringLiteral("新老师"));
         QCOMPARE(qs(doc.dataSet().teachers[40]->taughtSubjects), QStringLiteral("体育"));

@@ -28,8 +28,46 @@ static void initResources()
 
 namespace tabrel::ui {
 
+namespace {
+
+// The few texts of Qt's file dialog that Qt's own Chinese catalogue leaves in English (the type
+// column's "Folder", "File" …, translated in the icon provider's context since Qt 6).
+class FileDialogTexts : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* disambiguation, int n) const override
+    {
+        Q_UNUSED(disambiguation);
+        Q_UNUSED(n);
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0 && qstrcmp(context, "QFileSystemModel") != 0)
+            return {};
+        static const char* const pairs[][2] = {
+            {"Folder", "文件夹"}, {"File", "文件"}, {"Drive", "驱动器"}, {"%1 File", "%1 文件"},
+            {"File Folder", "文件夹"}, {"Alias", "快捷方式"}, {"Shortcut", "快捷方式"}, {"Unknown", "未知"},
+        };
+        for (const auto& p : pairs)
+            if (qstrcmp(source, p[0]) == 0)
+                return QString::fromUtf8(p[1]);
+        return {};
+    }
+};
+
+} // namespace
+
+void preferChineseDates()
+{
+    // Qt's file dialog writes the dates of files in the system locale: without a Chinese one the
+    // dates come out in English. The time category alone is taken as Chinese, before Qt reads it.
+    const QByteArray all = qgetenv("LC_ALL");
+    const QByteArray time = qgetenv("LC_TIME").isEmpty() ? qgetenv("LANG") : qgetenv("LC_TIME");
+    if (all.isEmpty() && !time.startsWith("zh"))
+        qputenv("LC_TIME", "zh_CN.UTF-8");
+}
+
 bool installChineseTranslations(QCoreApplication& qapp)
 {
+    QCoreApplication::installTranslator(new FileDialogTexts(&qapp));
     // Every text the user reads is Chinese, whatever the desktop's language: Qt's own dialogs
     // (file dialogs, standard buttons) take the Chinese translations installed with the program.
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
@@ -82,6 +120,7 @@ bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile
 
 int runTabrel(int argc, char** argv)
 {
+    preferChineseDates();
     QApplication qapp(argc, argv);
     initResources();
     installChineseTranslations(qapp);
@@ -96,6 +135,8 @@ int runTabrel(int argc, char** argv)
         "QAbstractItemView:focus, QLineEdit:focus, QSpinBox:focus, QComboBox:focus"
         " { border: 2px solid rgb(220,120,30); }"));
     QApplication::setApplicationName(QStringLiteral("Tabrel"));
+    // Every window and message box is titled with the program's Chinese name.
+    QApplication::setApplicationDisplayName(QString::fromUtf8(Application::productName()));
     QApplication::setOrganizationName(QStringLiteral("Tabrel"));
     QApplication::setWindowIcon(applicationIcon());
     QFont font = QApplication::font();

@@ -20,10 +20,13 @@ QString fileArgument(const QStringList& arguments);
 // Opens the given file, or runs the start dialog (also when the given file cannot be read).
 // False when the user quit.
 bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile);
-// The whole program; returns the exit status.
 // Sets the Chinese locale and loads Qt's own Chinese translations; false when they are not installed.
 bool installChineseTranslations(QCoreApplication& qapp);
+// Before the application object exists: file dates in Chinese when the desktop gives no Chinese
+// time locale.
+void preferChineseDates();
 
+// The whole program; returns the exit status.
 int runTabrel(int argc, char** argv);
 
 } // namespace tabrel::ui

@@ -40,6 +40,31 @@ QPixmap menuButtonIcon(MenuButton button, int size)
         p.setPen(QPen(QColor(190, 50, 50), s / 9, Qt::SolidLine, Qt::RoundCap));
         p.drawArc(QRectF(s * 0.18, s * 0.2, s * 0.64, s * 0.64), 120 * 16, 300 * 16);
         p.drawLine(QPointF(s * 0.5, s * 0.1), QPointF(s * 0.5, s * 0.48));
+    } else if (button == MenuButton::Open) { // a folder
+        p.setPen(QPen(Ink, s / 16));
+        p.setBrush(QColor(235, 190, 80));
+        QPainterPath folder;
+        folder.moveTo(s * 0.1, s * 0.25);
+        folder.lineTo(s * 0.4, s * 0.25);
+        folder.lineTo(s * 0.48, s * 0.33);
+        folder.lineTo(s * 0.9, s * 0.33);
+        folder.lineTo(s * 0.9, s * 0.8);
+        folder.lineTo(s * 0.1, s * 0.8);
+        folder.closeSubpath();
+        p.drawPath(folder);
+    } else if (button == MenuButton::New) { // a page with a folded corner
+        p.setPen(QPen(Ink, s / 16));
+        p.setBrush(Qt::white);
+        QPainterPath page;
+        page.moveTo(s * 0.22, s * 0.1);
+        page.lineTo(s * 0.6, s * 0.1);
+        page.lineTo(s * 0.78, s * 0.28);
+        page.lineTo(s * 0.78, s * 0.9);
+        page.lineTo(s * 0.22, s * 0.9);
+        page.closeSubpath();
+        p.drawPath(page);
+        p.drawLine(QPointF(s * 0.6, s * 0.1), QPointF(s * 0.6, s * 0.28));
+        p.drawLine(QPointF(s * 0.6, s * 0.28), QPointF(s * 0.78, s * 0.28));
     } else if (button == MenuButton::Save) {
         drawDisk(p, s);
     } else if (button == MenuButton::SaveAs) {

@@ -58,6 +58,8 @@ MainFrame::MainFrame(Application& app, Document& doc, QWidget* parent) : QMainWi
     });
     connect(view_, &QelvoView::panelShown, this, &MainFrame::updatePanes);
     connect(view_, &QelvoView::quitRequested, this, &QMainWindow::close);
+    connect(view_, &QelvoView::openRequested, this, &MainFrame::openFromMenu);
+    connect(view_, &QelvoView::newRequested, this, &MainFrame::newFromMenu);
     setAcceptDrops(true);
     updateTitle();
     updatePanes();
@@ -112,10 +114,35 @@ void MainFrame::closeEvent(QCloseEvent* e)
         e->ignore();
 }
 
-bool MainFrame::openDataFile(const QString& path)
+void MainFrame::openFromMenu()
 {
     if (!maybeSave())
-        return false;
+        return;
+    const QString path = Prompter::current().openFile(this, QStringLiteral("Tabrel排课数据文件 (*.qtf)|*.qtf||"));
+    if (path.isEmpty())
+        return;
+    if (readDataFile(path))
+        view_->core().showHome();
+}
+
+void MainFrame::newFromMenu()
+{
+    if (!maybeSave())
+        return;
+    doc_.newSchedule();
+    view_->core().showHome();
+    updateTitle();
+    updatePanes();
+    statusBar()->showMessage(QStringLiteral("已新建排课"), 15000);
+}
+
+bool MainFrame::openDataFile(const QString& path)
+{
+    return maybeSave() && readDataFile(path);
+}
+
+bool MainFrame::readDataFile(const QString& path)
+{
     const FileResult result = doc_.open(utf8(path));
     if (!result.ok()) {
         Prompter::current().inform(this, qu(openFailureMessage(utf8(path), result)));

@@ -24,6 +24,10 @@ public:
     // Opens a data file into a fresh data set (a drop, or a file named on the command line once the
     // window is up); reports a file that cannot be read. True when opened.
     bool openDataFile(const QString& path);
+    // "打开": the save question, the file dialog, then the file; "新建": the save question, then a
+    // new school with the new-document defaults.
+    void openFromMenu();
+    void newFromMenu();
     // Starts at the top-left corner of the screen, as wide as the screen and 35 pixels less high.
     void placeOnScreen();
     // Before unsaved changes would be lost: asks "文件已修改，是否保存?"; true when the caller may go
@@ -37,6 +41,7 @@ protected:
 
 private:
     void updatePanes();
+    bool readDataFile(const QString& path); // openDataFile without the save question
     Application& app_;
     Document& doc_;
     QelvoView* view_ = nullptr;

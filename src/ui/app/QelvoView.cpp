@@ -11,6 +11,8 @@
 #include "app/Document.h"
 #include "app/TextExport.h"
 #include "data/DataSet.h"
+#include "manual/ManualSlot.h"
+#include "setup/KmGrid.h"
 #include "ui/app/HomePageWnd.h"
 #include "ui/manual/PaikeTiaokeWnd.h"
 #include "ui/app/Prompter.h"
@@ -97,7 +99,10 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             w = kmSet_;
             core_.setBeforeShow(info.id, [this] { kmSet_->reload(); });
             // The take-over runs as one undo step; the user then reads which plan rows went.
-            core_.setOnLeave(info.id, [this](DataSet& ds) { pendingMessage_ = takeOverMessage(takeOverLessonCounts(ds)); });
+            core_.setOnLeave(info.id, [this](DataSet& ds) {
+                KmGrid::dropUnnamedSubjects(ds);
+                pendingMessage_ = takeOverMessage(takeOverLessonCounts(ds));
+            });
             core_.setBeforeSave(info.id, [this](DataSet& ds) { pendingMessage_ = takeOverMessage(takeOverLessonCounts(ds)); });
             break;
         case PanelId::Teachers:
@@ -130,6 +135,9 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
             });
             w = paikeTiaoke_;
             core_.setBeforeShow(info.id, [this] { paikeTiaoke_->prepareForShow(); });
+            core_.setHelpSource(info.id, [this] {
+                return paikeTiaoke_->showingTeachers() ? manual::teacherViewHelpPage() : manual::panelHelpPage();
+            });
             break;
         case PanelId::MasterTimetable:
             totalSchedule_ = new TotalScheduleWnd(&ds, app_);
@@ -158,6 +166,8 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
     makeAction(MenuButton::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)});
     makeAction(MenuButton::Redo, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     makeAction(MenuButton::Help, {QKeySequence(Qt::Key_F1)});
+    makeAction(MenuButton::Open, {QKeySequence::Open});
+    makeAction(MenuButton::New, {QKeySequence::New});
 
     core_.setPanelShower([this](std::optional<PanelId> panel) { showWidgetOf(panel); });
     listenerId_ = doc_.addReplacementListener([this](DataSet& fresh) { dataSetReplaced(fresh); });
@@ -282,6 +292,9 @@ void QelvoView::runButton(const QString& text)
 
 void QelvoView::runButton(MenuButton button)
 {
+    if (button == MenuButton::Back)
+        if (const std::string q = core_.leaveQuestion(); !q.empty() && !Prompter::current().confirm(this, qs(q)))
+            return;
     switch (core_.runButton(button)) {
     case MainView::Command::None:
         break;
@@ -319,6 +332,12 @@ void QelvoView::runButton(MenuButton button)
         break;
     case MainView::Command::About:
         Prompter::current().about(this);
+        break;
+    case MainView::Command::Open:
+        emit openRequested();
+        break;
+    case MainView::Command::New:
+        emit newRequested();
         break;
     }
 }

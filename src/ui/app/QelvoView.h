@@ -79,6 +79,9 @@ public:
 signals:
     void titleChanged();
     void quitRequested();
+    // "打开" / Ctrl+O and "新建" / Ctrl+N: the main window asks the save question first.
+    void openRequested();
+    void newRequested();
     void statusMessage(const QString& text);
     void panelShown();
 
@@ -115,7 +118,7 @@ private:
     TotalScheduleWnd* totalSchedule_ = nullptr;
     TeacherTeachFrame* teacherTeach_ = nullptr;
     std::array<QWidget*, PanelCount> panels_{};
-    std::array<QAction*, 9> actions_{};
+    std::array<QAction*, MenuButtonCount> actions_{};
     std::string pendingMessage_; // what a take-over has to tell the user (GBK)
     int listenerId_ = 0;
     int undoListenerId_ = 0;

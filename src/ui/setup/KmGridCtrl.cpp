@@ -11,6 +11,7 @@
 
 #include "app/Document.h"
 #include "data/DataSet.h"
+#include "setup/PasteSummary.h"
 #include "data/Gbk.h"
 #include "setup/KmGrid.h"
 #include "ui/app/Prompter.h"
@@ -196,6 +197,10 @@ void KmGridCtrl::closeEditor(bool keep)
     if (column < 0 || column >= static_cast<int>(columns.size()))
         return;
     const KmGrid::Column c = columns[column];
+    if (c.kind == KmGrid::ColumnKind::Limit && leadingIntOverflows(*text)) {
+        Prompter::current().inform(this, QStringLiteral("“%1”数字太大，未作修改。").arg(editor_->text().trimmed()));
+        return;
+    }
     if (runSetupEdit(doc_, GBK("修改科目"), [&](DataSet& ds) { return KmGrid::storeCellText(ds, subject, c, *text); }))
         emit edited();
     update();

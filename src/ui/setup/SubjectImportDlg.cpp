@@ -132,6 +132,10 @@ void SubjectImportDlg::accept()
         Prompter::current().inform(this, qs(SubjectQuickImport::noRowsMessage()));
         return;
     }
+    if (const std::string why = model_->numberRefusal(); !why.empty()) {
+        Prompter::current().inform(this, qs(why));
+        return;
+    }
     runSetupEdit(doc_, GBK("快速导入科目"), [this](DataSet& ds) { return model_->accept(ds); });
     QDialog::accept();
 }

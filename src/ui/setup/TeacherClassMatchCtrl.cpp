@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include "data/DataSet.h"
+#include "setup/PasteSummary.h"
 #include "scheduling/TeacherAssignment.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/UiText.h"
@@ -205,6 +206,10 @@ void TeacherClassMatchCtrl::paintEvent(QPaintEvent*)
                 text = qs(t);
                 if (t == model_.highlightName())
                     ink = Qt::red;
+                if (TeacherClassMatch::teacherUnregistered(ds, i, j)) {
+                    fill = QColor(0xff, 0xd8, 0xd8);
+                    ink = QColor(200, 0, 0);
+                }
             }
             cell(qr(TeacherClassMatch::matrixCellRect(l, r, c)), text, fill, ink, Qt::AlignCenter);
         }
@@ -432,7 +437,13 @@ void TeacherClassMatchCtrl::pasteClipboard()
         return;
     }
     const TeacherClassMatch& m = model_;
-    run("粘贴任课信息", [&m, &text](DataSet& ds) { return m.paste(ds, *text); });
+    PasteSummary summary;
+    run("粘贴任课信息", [&m, &text, &summary](DataSet& ds) {
+        summary = PasteSummary{};
+        return m.paste(ds, *text, &summary);
+    });
+    if (summary.worthTelling())
+        Prompter::current().inform(this, qs(summary.message(std::string())));
 }
 
 void TeacherClassMatchCtrl::clearSelectedCell()

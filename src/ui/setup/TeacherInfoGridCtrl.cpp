@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QToolTip>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -10,6 +12,7 @@
 #include <QScrollBar>
 
 #include "data/DataSet.h"
+#include "setup/PasteSummary.h"
 #include "ui/app/Prompter.h"
 #include "ui/app/UiText.h"
 
@@ -96,6 +99,23 @@ QRect TeacherInfoGridCtrl::cellRect(int row, int column) const
     return QRect(left, top, widths[std::clamp(column, 0, TeacherInfoGrid::ColumnCount - 1)], h);
 }
 
+bool TeacherInfoGridCtrl::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip && ds_) {
+        const QPoint pos = static_cast<QHelpEvent*>(e)->pos();
+        int row = -1, column = -1;
+        std::string tip;
+        if (grid_.hitTest(pos.x(), pos.y(), width() - BarWidth, row, column))
+            tip = TeacherInfoGrid::cellTip(*ds_, grid_.firstRow() + row, column);
+        if (tip.empty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), qs(tip), this);
+        return true;
+    }
+    return QWidget::event(e);
+}
+
 void TeacherInfoGridCtrl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -122,7 +142,10 @@ void TeacherInfoGridCtrl::paintEvent(QPaintEvent*)
                 p.fillRect(r, SelectedRow);
             p.setPen(QColor(0xc0, 0xc0, 0xc0));
             p.drawRect(r.adjusted(0, 0, -1, -1));
-            p.setPen(Qt::black);
+            const bool marked = TeacherInfoGrid::cellMarked(*ds_, t, c);
+            if (marked)
+                p.fillRect(r.adjusted(1, 1, -1, -1), QColor(0xff, 0xd8, 0xd8));
+            p.setPen(marked ? QColor(200, 0, 0) : QColor(Qt::black));
             const int align = c == 0 || c == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
             p.drawText(r.adjusted(4, 0, -4, 0), align, qs(TeacherInfoGrid::cellText(*ds_, t, c)));
         }
@@ -326,6 +349,8 @@ void TeacherInfoGridCtrl::finishEdit(TeacherInfoGrid::EditEnd end)
         auto text = gbk::fromUtf8(typed.toStdString());
         if (!text) {
             Prompter::current().inform(this, QStringLiteral("“%1”中有无法保存的字符，请改用常用汉字。").arg(typed));
+        } else if (const std::string why = TeacherInfoGrid::editRefusal(editColumn_, *text); !why.empty()) {
+            Prompter::current().inform(this, qs(why));
         } else if (*text != TeacherInfoGrid::cellText(*ds_, editTeacher_, editColumn_)) {
             const int t = editTeacher_, c = editColumn_;
             const std::string value = *text;
@@ -371,9 +396,15 @@ void TeacherInfoGridCtrl::pasteClipboard()
         return;
     }
     const TeacherInfoGrid& g = grid_;
-    if (run_(GBK("粘贴教师信息"), [&g, &gbkText](DataSet& ds) { return g.paste(ds, *gbkText); }))
+    PasteSummary summary;
+    if (run_(GBK("粘贴教师信息"), [&g, &gbkText, &summary](DataSet& ds) {
+            summary = PasteSummary{};
+            return g.paste(ds, *gbkText, &summary);
+        }))
         emit changed();
     refresh();
+    if (summary.worthTelling())
+        Prompter::current().inform(this, qs(summary.message(GBK("位教师"))));
 }
 
 void TeacherInfoGridCtrl::runRuleDialog()

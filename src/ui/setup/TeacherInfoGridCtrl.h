@@ -45,6 +45,7 @@ signals:
     void changed();
 
 protected:
+    bool event(QEvent*) override; // tooltips of marked cells
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
