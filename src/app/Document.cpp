@@ -78,6 +78,8 @@ void Document::newSchedule()
     fresh->applyNewDocumentDefaults();
     replaceDataSet(std::move(fresh));
     path_ = NewFilePath();
+    // The new school was read from no file ("新建" inside the program after an opened file).
+    app_.loadedFromFile = false;
 }
 
 FileResult Document::open(const std::string& path)

@@ -49,7 +49,8 @@ public:
     // What is asked before unsaved changes would be lost (closing, opening another file).
     static const char* SaveQuestion() { return "文件已修改，是否保存?"; }
 
-    // "新建排课": a fresh schedule with the new-document defaults; path becomes "新文件".
+    // "新建排课": a fresh schedule with the new-document defaults; path becomes "新文件" and the
+    // school no longer counts as read from a file.
     void newSchedule();
 
     // Reads the file into a fresh DataSet. On success the new set replaces the current one, the path

@@ -165,3 +165,16 @@ TEST(Document, TheTitleMarksUnsavedChangesAndFailuresSayWhyOnce)
     EXPECT_EQ(g.find(gone), g.rfind(gone)) << g;
     EXPECT_NE(g.find("文件或文件夹不存在"), std::string::npos) << g;
 }
+
+TEST(Document, ANewScheduleAfterAnOpenedFileCountsAsNotRead)
+{
+    test::TempDir dir;
+    const std::string a = writeSchool(dir, "a.qtf", 1);
+    Application app;
+    Document doc(app);
+    ASSERT_TRUE(doc.open(a).ok());
+    ASSERT_TRUE(app.loadedFromFile);
+    doc.newSchedule();
+    EXPECT_FALSE(app.loadedFromFile);
+    EXPECT_EQ(doc.folder(), "");
+}

@@ -57,12 +57,16 @@ public:
 
 void preferChineseDates()
 {
-    // Qt's file dialog writes the dates of files in the system locale: without a Chinese one the
-    // dates come out in English. The time category alone is taken as Chinese, before Qt reads it.
-    const QByteArray all = qgetenv("LC_ALL");
-    const QByteArray time = qgetenv("LC_TIME").isEmpty() ? qgetenv("LANG") : qgetenv("LC_TIME");
-    if (all.isEmpty() && !time.startsWith("zh"))
-        qputenv("LC_TIME", "zh_CN.UTF-8");
+    // Qt's file dialog writes the dates and sizes of files in the system locale: without a Chinese
+    // one they come out in English. The time and number categories alone are taken as Chinese
+    // (same digits and decimal point), before Qt reads them; messages and text stay as they are.
+    if (!qgetenv("LC_ALL").isEmpty())
+        return;
+    for (const char* category : {"LC_TIME", "LC_NUMERIC"}) {
+        const QByteArray value = qgetenv(category).isEmpty() ? qgetenv("LANG") : qgetenv(category);
+        if (!value.startsWith("zh"))
+            qputenv(category, "zh_CN.UTF-8");
+    }
 }
 
 bool installChineseTranslations(QCoreApplication& qapp)
@@ -135,8 +139,6 @@ int runTabrel(int argc, char** argv)
         "QAbstractItemView:focus, QLineEdit:focus, QSpinBox:focus, QComboBox:focus"
         " { border: 2px solid rgb(220,120,30); }"));
     QApplication::setApplicationName(QStringLiteral("Tabrel"));
-    // Every window and message box is titled with the program's Chinese name.
-    QApplication::setApplicationDisplayName(QString::fromUtf8(Application::productName()));
     QApplication::setOrganizationName(QStringLiteral("Tabrel"));
     QApplication::setWindowIcon(applicationIcon());
     QFont font = QApplication::font();

@@ -22,8 +22,8 @@ QString fileArgument(const QStringList& arguments);
 bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile);
 // Sets the Chinese locale and loads Qt's own Chinese translations; false when they are not installed.
 bool installChineseTranslations(QCoreApplication& qapp);
-// Before the application object exists: file dates in Chinese when the desktop gives no Chinese
-// time locale.
+// Before the application object exists: file dates and sizes in Chinese when the desktop gives
+// no Chinese time and number locale.
 void preferChineseDates();
 
 // The whole program; returns the exit status.
