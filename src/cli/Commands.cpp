@@ -14,7 +14,7 @@ const std::vector<Command>& commands()
         {"new", "tabrel-cli new OUT.qtf", cmdNew},
         {"dump", "tabrel-cli dump FILE.qtf", cmdDump},
         {"build", "tabrel-cli build FILE.json -o OUT.qtf", cmdBuild},
-        {"schedule", "tabrel-cli schedule FILE.qtf (-o OUT.qtf | --in-place) [--grade NAME | --class NAME] [--complete]", cmdSchedule},
+        {"schedule", "tabrel-cli schedule FILE.qtf (-o OUT.qtf | --in-place) [--grade NAME | --class NAME] [--complete] [--optimize]", cmdSchedule},
         {"report", "tabrel-cli report FILE.qtf [--class NAME] [--json]", cmdReport},
         {"export", "tabrel-cli export FILE.qtf --out DIR [--tables-per-row N] [--teacher-tables-per-row N] [--name-style full|short] [--no-subject] [--no-teacher] [--no-class] [--title TEXT] [--bmp-depth 16|24|32] [--grade NAME] KIND...", cmdExport},
         {"merge", "tabrel-cli merge A.qtf B.qtf -o OUT.qtf", cmdMerge},
@@ -28,6 +28,7 @@ const std::vector<Command>& commands()
         {"marks", "tabrel-cli marks FILE.qtf --class NAME --period P --day D", cmdMarks},
         {"swap", "tabrel-cli swap FILE.qtf (--class NAME | --teacher NAME) --period P --day D --to-period P2 --to-day D2 (-o OUT.qtf | --in-place)", cmdSwap},
         {"check", "tabrel-cli check FILE.qtf [--json]", cmdCheck},
+        {"quality", "tabrel-cli quality FILE.qtf [--json]", cmdQuality},
     };
     return table;
 }

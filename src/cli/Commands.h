@@ -90,5 +90,6 @@ int cmdPlace(const std::vector<std::string>& args, Io io);
 int cmdMarks(const std::vector<std::string>& args, Io io);
 int cmdSwap(const std::vector<std::string>& args, Io io);
 int cmdCheck(const std::vector<std::string>& args, Io io);
+int cmdQuality(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli
