@@ -23,7 +23,13 @@ constexpr int SlotCount = MaxPeriodRows * DayColumns; // slot = period * DayColu
 bool isLesson(const std::string& s) { return !s.empty() && s != names::emptyMarker(); }
 
 // A subject's share of one day: one lesson when it has no more lessons than days, ⌈n / days⌉ otherwise.
-int dailyShare(int lessons, int days) { return lessons <= days || days <= 0 ? 1 : (lessons + days - 1) / days; }
+// (a count read as it stands may be any int32: held within the grid, so no sum overflows)
+int dailyShare(int lessons, int days)
+{
+    if (lessons <= days || days <= 0)
+        return 1;
+    return static_cast<int>(std::min<long long>((static_cast<long long>(lessons) + days - 1) / days, MaxPeriodRows));
+}
 
 // The subjects the cell's rules give `level`, the first line of a subject being its rule.
 std::vector<std::string> subjectsWithRule(const LessonCell& cell, const std::string& level)
