@@ -1,5 +1,7 @@
 #include "app/StartDialogModel.h"
 
+#include <vector>
+
 #include "data/Gbk.h"
 
 namespace tabrel {
@@ -7,23 +9,23 @@ namespace tabrel {
 namespace {
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
-// The same cut on a byte string whose length is counted as given.
+// The same cut on a byte string whose length is counted as given. Separators count only where a
+// character starts: byte 5C ("\\") is also the second byte of GBK characters such as "誠" (D5 5C),
+// and a cut there would split one.
 std::string shortenBytes(const std::string& s)
 {
     const int length = static_cast<int>(s.size());
     if (length <= MaxShownBytes)
         return s;
-    int last = -1;
-    for (int i = length - 1; i >= 0; --i)
-        if (isSeparator(s[i])) {
-            last = i;
-            break;
-        }
-    if (last < 0)
+    std::vector<int> separators;
+    for (std::size_t i = 0; i < s.size(); i += gbk::charBytes(s, i))
+        if (isSeparator(s[i]))
+            separators.push_back(static_cast<int>(i));
+    if (separators.empty())
         return s;
-    for (int p = last - 1; p >= 0; --p) {
-        if (!isSeparator(s[p]))
-            continue;
+    const int last = separators.back();
+    for (auto it = separators.rbegin() + 1; it != separators.rend(); ++it) {
+        const int p = *it;
         if (p + 1 + 3 + (length - last) < MaxShownBytes)
             return s.substr(0, p + 1) + "..." + s.substr(last);
     }

@@ -73,33 +73,28 @@ long long decimal(const std::string& text)
     return v;
 }
 
-int slotValue(const std::string& utf8, int count, const std::function<std::string(int)>& nameOf, bool& malformed)
+int slotValue(const std::string& utf8, int count, const std::function<std::string(int)>& nameOf)
 {
-    malformed = false;
     if (auto g = gbk::fromUtf8(utf8))
         for (int i = 0; i < count; ++i)
             if (nameOf(i) == *g)
                 return i;
     const long long n = decimal(utf8);
-    if (n < 0) {
-        malformed = true;
-        return -1;
-    }
     return n >= 1 && n <= count ? static_cast<int>(n - 1) : -1;
 }
 
 } // namespace
 
-int parseDay(const DataSet& ds, const std::string& utf8, bool& malformed)
+int parseDay(const DataSet& ds, const std::string& utf8)
 {
     const int days = std::min(ds.dayCount(), DayColumns);
-    return slotValue(utf8, days, [&](int d) { return ds.dayNames[d]; }, malformed);
+    return slotValue(utf8, days, [&](int d) { return ds.dayNames[d]; });
 }
 
-int parsePeriod(const DataSet& ds, const std::string& utf8, bool& malformed)
+int parsePeriod(const DataSet& ds, const std::string& utf8)
 {
     const int periods = std::min(ds.periodsPerDay(), MaxPeriodRows);
-    return slotValue(utf8, periods, [&](int p) { return ds.periodLabel(p); }, malformed);
+    return slotValue(utf8, periods, [&](int p) { return ds.periodLabel(p); });
 }
 
 std::optional<std::string> readClipboardFile(const std::string& path, Io io)

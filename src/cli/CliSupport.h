@@ -33,10 +33,10 @@ ClassPosition findClass(const DataSet& ds, const std::string& name);
 
 // A slot value: a day name or its 1-based position; a period label ("早1节", "第3节") or the
 // 1-based number counted through all sections. A matching name or label wins; otherwise a
-// decimal number (leading zeros allowed) within the grid. 0-based index, or -1 when nothing
-// matches. `malformed` is set when the value is neither a name nor a decimal number.
-int parseDay(const DataSet& ds, const std::string& utf8, bool& malformed);
-int parsePeriod(const DataSet& ds, const std::string& utf8, bool& malformed);
+// decimal number (leading zeros allowed) within the grid. 0-based index, or -1 when the value names
+// no slot ("第8节" on a 7-period day, "星期八", "+1", "1.0" all name none).
+int parseDay(const DataSet& ds, const std::string& utf8);
+int parsePeriod(const DataSet& ds, const std::string& utf8);
 
 // Reads the file TEXT of a paste ("-" is standard input) as clipboard text: UTF-8 (a leading
 // byte-order mark is ignored) without NUL bytes, turned into GBK. On failure prints one line

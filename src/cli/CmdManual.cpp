@@ -29,25 +29,17 @@ int loadPrepared(DataSet& ds, const std::string& input, Io io)
 }
 
 // A slot given by --period/--day (or --to-period/--to-day). The values are read once the file is
-// loaded (names and labels come from it); a malformed value is a usage error, one outside the grid
-// matches nothing.
+// loaded (names and labels come from it); a value that is neither a name or label of the school nor
+// a number within its grid names no slot.
 struct SlotOption {
     std::string periodOption, dayOption;
     int period = -1, day = -1;
 };
 
-// Returns -1 when every value is well formed, else the usage status (printed).
-int parseSlot(const char* command, const DataSet& ds, const Args& args, SlotOption& slot, Io io)
+void parseSlot(const DataSet& ds, const Args& args, SlotOption& slot)
 {
-    bool malformed = false;
-    const std::string p = *args.value(slot.periodOption), d = *args.value(slot.dayOption);
-    slot.period = parsePeriod(ds, p, malformed);
-    if (malformed)
-        return usageError(command, slot.periodOption + " takes a period label or number, not " + p, io);
-    slot.day = parseDay(ds, d, malformed);
-    if (malformed)
-        return usageError(command, slot.dayOption + " takes a day name or number, not " + d, io);
-    return -1;
+    slot.period = parsePeriod(ds, *args.value(slot.periodOption));
+    slot.day = parseDay(ds, *args.value(slot.dayOption));
 }
 
 // Returns -1 when the slot lies in the grid, else prints why and returns ExitNothingToDo.
@@ -180,8 +172,7 @@ int cmdCandidates(const std::vector<std::string>& argv, Io io)
     SlotOption slot{"--period", "--day"};
     const bool oneSlot = args.has("--period");
     if (oneSlot)
-        if (int s = parseSlot(cmd, ds, args, slot, io); s >= 0)
-            return s;
+        parseSlot(ds, args, slot);
     std::vector<std::optional<std::string>> names;
     if (!gbkNames(input, args, {"--class", "--teacher"}, names, io))
         return ExitBadInput;
@@ -235,8 +226,7 @@ int cmdPlace(const std::vector<std::string>& argv, Io io)
     if (int s = loadPrepared(ds, input, io); s >= 0)
         return s;
     SlotOption slot{"--period", "--day"};
-    if (int s = parseSlot(cmd, ds, args, slot, io); s >= 0)
-        return s;
+    parseSlot(ds, args, slot);
     std::vector<std::optional<std::string>> names;
     if (!gbkNames(input, args, {"--class", "--teacher", "--subject", "--in-class"}, names, io))
         return ExitBadInput;
@@ -280,8 +270,7 @@ int cmdMarks(const std::vector<std::string>& argv, Io io)
     if (int s = loadPrepared(ds, input, io); s >= 0)
         return s;
     SlotOption slot{"--period", "--day"};
-    if (int s = parseSlot(cmd, ds, args, slot, io); s >= 0)
-        return s;
+    parseSlot(ds, args, slot);
     std::vector<std::optional<std::string>> names;
     if (!gbkNames(input, args, {"--class"}, names, io))
         return ExitBadInput;
@@ -315,10 +304,8 @@ int cmdSwap(const std::vector<std::string>& argv, Io io)
     if (int s = loadPrepared(ds, input, io); s >= 0)
         return s;
     SlotOption from{"--period", "--day"}, to{"--to-period", "--to-day"};
-    if (int s = parseSlot(cmd, ds, args, from, io); s >= 0)
-        return s;
-    if (int s = parseSlot(cmd, ds, args, to, io); s >= 0)
-        return s;
+    parseSlot(ds, args, from);
+    parseSlot(ds, args, to);
     std::vector<std::optional<std::string>> names;
     if (!gbkNames(input, args, {"--class", "--teacher"}, names, io))
         return ExitBadInput;

@@ -90,6 +90,7 @@ int cmdPlace(const std::vector<std::string>& args, Io io);
 int cmdMarks(const std::vector<std::string>& args, Io io);
 int cmdSwap(const std::vector<std::string>& args, Io io);
 int cmdCheck(const std::vector<std::string>& args, Io io);
+int cmdQuality(const std::vector<std::string>& args, Io io);
 int cmdTerm(const std::vector<std::string>& args, Io io);
 int cmdAbsence(const std::vector<std::string>& args, Io io);
 int cmdCover(const std::vector<std::string>& args, Io io);

@@ -32,12 +32,25 @@ int ClassTable::placedLessonCount() const
     return n;
 }
 
-int ClassTable::requiredLessonCount() const
+long long ClassTable::requiredLessonCount() const
 {
     long long n = 0;
     for (const auto& a : assignments)
         n += a->weeklyLessons;
-    return static_cast<int>(n);
+    return n;
+}
+
+int ClassTable::usableSlotCount() const
+{
+    if (!dataSet)
+        return 0;
+    const int periods = std::clamp(dataSet->periodsPerDay(), 0, MaxPeriodRows);
+    const int days = std::clamp(dataSet->dayCount(), 0, DayColumns);
+    int n = 0;
+    for (int p = 0; p < periods; ++p)
+        for (int d = 0; d < days; ++d)
+            n += commonPeriods[p][d].empty();
+    return n;
 }
 
 std::string ClassTable::teacherForSubject(const std::string& subjectName) const

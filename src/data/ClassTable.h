@@ -76,7 +76,9 @@ public:
     // is neither "" nor "empty".
     int placedLessonCount() const;
     // The weekly lessons of the teaching plan.
-    int requiredLessonCount() const;
+    long long requiredLessonCount() const;
+    // Slots of the time grid a lesson may stand in: the stored grid's cells without a common period.
+    int usableSlotCount() const;
 
     // Appends an assignment and returns it.
     TeachingAssignment* appendAssignment();

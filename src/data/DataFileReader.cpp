@@ -251,7 +251,7 @@ bool readTeachers(DataSet& ds, SectionReader& r)
             return false;
         t.name = ds.replacementName(nameRead);
         // A renamed teacher's short name follows the new name: its last two Chinese characters.
-        t.shortName = t.name != nameRead ? gbk::lastBytes(t.name, 4) : shortRead;
+        t.shortName = t.name != nameRead ? gbk::shortName(t.name) : shortRead;
         if (!r.text(t.taughtSubjects) || !r.int32(t.workload) || !r.text(t.remark) || !r.text(t.ruleSummary))
             return false;
     }

@@ -121,11 +121,31 @@ std::string literal(std::string_view utf8)
     return *r;
 }
 
+std::size_t charBytes(std::string_view text, std::size_t at)
+{
+    return static_cast<unsigned char>(text[at]) >= 0x81 && at + 1 < text.size() ? 2 : 1;
+}
+
+std::string firstBytes(std::string_view text, std::size_t count)
+{
+    if (text.size() <= count)
+        return std::string(text);
+    std::size_t end = 0;
+    while (end + charBytes(text, end) <= count)
+        end += charBytes(text, end);
+    return std::string(text.substr(0, end));
+}
+
 std::string lastBytes(std::string_view text, std::size_t count)
 {
     if (text.size() <= count)
         return std::string(text);
-    return std::string(text.substr(text.size() - count));
+    // Character starts are only known from the front: walk to the first one inside the tail.
+    const std::size_t earliest = text.size() - count;
+    std::size_t start = 0;
+    while (start < earliest)
+        start += charBytes(text, start);
+    return std::string(text.substr(start));
 }
 
 int leadingInt(std::string_view text)
@@ -163,7 +183,7 @@ std::size_t findText(std::string_view text, std::string_view pattern)
     for (std::size_t i = 0; i + pattern.size() <= text.size();) {
         if (text.compare(i, pattern.size(), pattern) == 0)
             return i;
-        i += static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size() ? 2 : 1;
+        i += charBytes(text, i);
     }
     return std::string_view::npos;
 }

@@ -25,9 +25,21 @@ bool isValidGbk(std::string_view gbkText);
 // is a programming error. Prefer the GBK() macro, which converts once per call site.
 std::string literal(std::string_view utf8);
 
-// The last `count` bytes of a text (the whole text when it is shorter). The short teacher name is
-// lastBytes(name, 4): the last two Chinese characters.
+// Every cut of a GBK text by bytes goes through the helpers below, so no cut ever falls inside a
+// character. A character is two bytes when it starts with a lead byte (0x81 up) that has a byte
+// after it, otherwise one (the same walk findText takes).
+std::size_t charBytes(std::string_view text, std::size_t at);
+
+// The longest head of at most `count` bytes that ends where a character ends.
+std::string firstBytes(std::string_view text, std::size_t count);
+
+// The longest tail of at most `count` bytes that starts where a character starts (the whole text
+// when it is no longer): "赵李A" → "李A", "王张-三" → "-三" for 4 bytes.
 std::string lastBytes(std::string_view text, std::size_t count);
+
+// The short teacher name: the longest tail of at most four bytes (a Chinese name's last two
+// characters).
+inline std::string shortName(std::string_view name) { return lastBytes(name, 4); }
 
 // The leading integer of a text, as C's atoi reads it: optional blanks, an optional sign, digits;
 // 0 when there is none.

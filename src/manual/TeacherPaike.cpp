@@ -176,7 +176,7 @@ bool TeacherPaike::shaded(const DataSet& ds, Slot s) const
         return false;
     if (mode_ == Swap && lessonPicked()) {
         const ClassTable* c = currentClass(ds);
-        return c && (c->cells[s.period][s.day].mark == GBK("╳") || !c->commonPeriods[s.period][s.day].empty());
+        return c && s != selected_ && !moveAccepted(ds, s);
     }
     return candidates(s).empty();
 }
@@ -331,18 +331,24 @@ bool TeacherPaike::moveAccepted(const DataSet& ds, Slot target, std::string* why
     const ClassTable* c = currentClass(ds);
     if (!c || !insideGrid(ds, target))
         return refuse(why, "there is no such slot");
+    // Every refusal of a target names the mark the view shows there, then the reason.
+    const std::string& mark = target == selected_ ? GBK("★") : c->cells[target.period][target.day].mark;
+    auto refuseAs = [&](const std::string& reason) { return refuse(why, mark + " (" + reason + ")"); };
     if (target == selected_)
-        return refuse(why, GBK("★"));
+        return refuseAs("the picked lesson's own slot");
     if (teaches(ds, target))
-        return refuse(why, "the teacher already teaches in that slot");
-    const std::string& mark = c->cells[target.period][target.day].mark;
+        return refuseAs("the teacher already teaches in that slot");
     if (mark == GBK("╳"))
-        return refuse(why, mark);
+        return refuseAs("the lessons cannot change places");
     // No lesson ever lands on a slot that holds a common period in the class.
-    if (!c->commonPeriods[target.period][target.day].empty())
-        return refuse(why, mark + " (" + c->commonPeriods[target.period][target.day] + ")");
-    if (!c->commonPeriods[selected_.period][selected_.day].empty())
-        return refuse(why, mark + " (" + c->commonPeriods[selected_.period][selected_.day] + ")");
+    const std::string& targetCommon = c->commonPeriods[target.period][target.day];
+    if (!targetCommon.empty())
+        return refuseAs(targetCommon);
+    // A lesson standing on a common period may leave it for a free slot of its class; a lesson there
+    // would come back onto the common period.
+    const std::string& sourceCommon = c->commonPeriods[selected_.period][selected_.day];
+    if (!sourceCommon.empty() && !c->cells[target.period][target.day].subject.empty())
+        return refuseAs(c->cells[target.period][target.day].subject + " would come back onto " + sourceCommon);
     return true;
 }
 

@@ -59,8 +59,9 @@ public:
     // The teacher's first lesson in the slot, nullptr when free.
     LessonCell* lessonAt(const DataSet& ds, Slot s) const;
     const std::vector<Candidate>& candidates(Slot s) const;
-    // Drawn shaded: before a pick, a free slot without candidates; during a swap, a free slot whose
-    // class cell is marked "╳" or holds a common period.
+    // Drawn shaded: before a pick, a free slot without candidates; during a swap, a free slot the
+    // picked lesson may not move to (its class cell is "╳" or holds a common period, or the lesson
+    // stands on a common period and the class cell is not free).
     bool shaded(const DataSet& ds, Slot s) const;
     // During a swap, the mark of the class's cell shown in a free slot ("★" for the picked slot);
     // none over a common period of the class, which takes no lesson.
@@ -85,7 +86,9 @@ public:
     bool lessonPicked() const { return selected_.valid() && currentClass_ >= 0 && picked_; }
     Slot selectedSlot() const { return selected_; }
     // Whether the picked lesson may move to the slot: another slot of the grid where the teacher is
-    // free, whose class cell is not "╳", neither slot holding a common period in the class.
+    // free, whose class cell is not "╳" and holds no common period; a lesson standing on a common
+    // period moves only to a free cell of its class (nothing comes back onto the common period).
+    // A refusal reads the target's mark, then the reason in brackets: "╳ (…)", "≈ (教研活动)".
     bool moveAccepted(const DataSet& ds, Slot target, std::string* why = nullptr) const;
     // Releases a dragged lesson over the slot (only while it is dragged).
     bool dropOn(DataSet& ds, Slot target, std::string* why = nullptr);

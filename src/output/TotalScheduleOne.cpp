@@ -121,7 +121,7 @@ void TotalScheduleOne::drawRows(Canvas& canvas, const DataSet& ds, const std::ve
                 std::string teacher;
                 if (subject.empty()) {
                     subject = cell.subject == "empty" ? std::string() : cell.subject;
-                    teacher = o.nameStyle == 1 ? gbk::lastBytes(cell.teacher, 4) : cell.teacher;
+                    teacher = o.nameStyle == 1 ? gbk::shortName(cell.teacher) : cell.teacher;
                 }
                 const bool withTeacher = o.showTeacher && !teacher.empty();
                 Rect subjectArea = slot;

@@ -21,19 +21,12 @@ TextStyle centred(int height)
     return s;
 }
 
-bool isLead(unsigned char ch) { return ch >= 0x81 && ch <= 0xFE; }
-
-std::size_t charLength(const std::string& s, std::size_t i)
-{
-    return (isLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
-}
-
 // The characters of a text, one by one.
 std::vector<std::string> characters(const std::string& s)
 {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = charLength(s, i);
+        const std::size_t n = gbk::charBytes(s, i);
         out.push_back(s.substr(i, n));
         i += n;
     }
@@ -55,16 +48,9 @@ void stacked(Canvas& canvas, int left, int right, int top1, int bottom1, int top
 
 std::pair<std::string, std::string> splitLeadingBytes(const std::string& s, std::size_t bytes)
 {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const std::size_t n = charLength(s, i);
-        if (i > 0 && i + n > bytes)
-            break;
-        i += n;
-        if (i >= bytes)
-            break;
-    }
-    return {s.substr(0, i), s.substr(i)};
+    // At least the first character, even when it is longer than `bytes`.
+    const std::size_t at = s.empty() ? 0 : std::max(gbk::firstBytes(s, bytes).size(), gbk::charBytes(s, 0));
+    return {s.substr(0, at), s.substr(at)};
 }
 
 std::string style1TeacherText(const std::string& teacher)

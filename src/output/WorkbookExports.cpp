@@ -79,8 +79,6 @@ int blocksLastColumn(int count, int perRow, int days)
     return (days + 3) * (inRow - 1) + 1 + days + 1;
 }
 
-bool isLeadByte(unsigned char ch) { return ch >= 0x81 && ch <= 0xFE; }
-
 void createFolder(const std::filesystem::path& dir)
 {
     std::error_code ec;
@@ -123,24 +121,9 @@ std::string classSubjectText(const ClassTable& classTable, int period, int day)
 
 std::string shortTeacherText(const std::string& teacher)
 {
+    // An even length keeps at most 4 bytes, an odd one at most 3; the tail starts on a character.
     const std::size_t n = teacher.size();
-    std::size_t keep = n;
-    if (n % 2 == 0 && n > 4)
-        keep = 4;
-    else if (n % 2 == 1 && n > 3)
-        keep = 3;
-    if (keep == n)
-        return teacher;
-    std::size_t start = n - keep;
-    // Walk the characters from the front: a cut inside a two-byte character moves to its end.
-    std::size_t i = 0;
-    while (i < start) {
-        if (isLeadByte(static_cast<unsigned char>(teacher[i])) && i + 1 < n)
-            i += 2;
-        else
-            i += 1;
-    }
-    return teacher.substr(i);
+    return gbk::lastBytes(teacher, n % 2 == 0 ? 4 : 3);
 }
 
 std::string teacherSlotText(const TeacherInfoRecord& teacher, int period, int day)

@@ -17,7 +17,7 @@ CellDisplay cellDisplay(const ClassTable& classTable, const LessonCell& cell, co
         return out;
     }
     const std::string subject = cell.subject == "empty" ? std::string() : cell.subject;
-    const std::string teacher = options.shortNames ? gbk::lastBytes(cell.teacher, 4) : cell.teacher;
+    const std::string teacher = options.shortNames ? gbk::shortName(cell.teacher) : cell.teacher;
     if (options.showSubject && options.showTeacher && !teacher.empty()) {
         out.split = true;
         out.upper = subject;

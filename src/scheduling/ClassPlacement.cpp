@@ -232,7 +232,7 @@ void ClassTable::BuildCandidateTexts()
     candidateTexts.clear();
     candidateTexts.reserve(candidates.size());
     for (const TeachingAssignment* a : candidates) {
-        std::string text = a->subject + GBK("(剩") + gbk::formatInt(a->weeklyLessons - a->placedCount) + GBK("节)");
+        std::string text = a->subject + GBK("(剩") + gbk::formatInt(static_cast<long long>(a->weeklyLessons) - a->placedCount) + GBK("节)");
         const std::string* reason = &GBK("√");
         if (a->timeMismatch)
             reason = &GBK("×(时间不匹配)");

@@ -110,6 +110,8 @@ private:
     bool buildChain(int cls, int s1, int s2);
     long long chainDelta(int s1, int s2);
     void applyChain(int s1, int s2);
+    // A free position on a slot whose "一定排" subject the phase could place there is a problem.
+    long long emptyCost(int pos) const { return pos_[pos].slot != PoolSlot && mustKind_[pos] >= 0 ? HardWeight : 0; }
     int posAt(int cls, int slot) const { return posAt_[static_cast<std::size_t>(cls) * SlotCount + slot]; }
     void relink(LessonCell& cell, const std::string& oldTeacher);
 
@@ -121,6 +123,7 @@ private:
     std::vector<Pos> pos_;
     std::vector<Cls> cls_;
     std::vector<int> content_, best_;   // kind at every position, -1 for none
+    std::vector<int> mustKind_;         // the kind a position's "一定排" rule asks for, -1 for none
     std::vector<int> posAt_;            // [class * SlotCount + slot] the position there, -1 for none
     std::vector<std::vector<int>> teacherClasses_; // classes of the scope each teacher teaches in
     std::vector<int> chain_, chainMark_;
@@ -194,7 +197,9 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
             kd.tid = names::exemptTeacher(a->teacher) ? -1 : teacherId(a->teacher);
             kd.allowed = a->weeklyLessons > g_.D ? 2 : 1;
             kinds_.push_back(kd);
-            left.push_back(std::max(0, a->weeklyLessons));
+            // A class never holds more than SlotCount lessons of a kind: a larger count is unplaced
+            // without being materialised.
+            left.push_back(std::clamp(a->weeklyLessons, 0, SlotCount));
         }
         // The cells that may change: no common period, not pinned, and holding nothing, "empty" or a
         // lesson of the plan that still has lessons to place (anything else stays where it is).
@@ -246,12 +251,15 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
             pos_.push_back(ps);
             positionSet.insert(cell);
         }
-        int waiting = 0, free = 0;
+        // The waiting places hold the lessons no free cell takes, at most as many as the class has
+        // cells that may change: more could never all be placed, and the check counts them anyway.
+        long long waiting = 0, free = 0;
         for (int n : need[k])
             waiting += n;
         for (LessonCell* cell : moving[k])
             free += !isLesson(cell->subject);
-        for (int x = free; x < waiting; ++x) {
+        const long long pool = std::clamp<long long>(waiting - free, 0, static_cast<long long>(moving[k].size()));
+        for (long long x = 0; x < pool; ++x) {
             Pos ps;
             ps.cls = static_cast<int>(k);
             pos_.push_back(ps);
@@ -275,6 +283,10 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
                 bool bad = g_.timeMismatch(zao, wan, p);
                 bad = bad || ClassTable::cellRule(c.cells[p][d], kd.subject) == GBK("不排");
                 bad = bad || ds.teacherSlotValue(p, d, teacher) == GBK("不排");
+                // a slot that must hold another subject of the class takes no other lesson
+                for (const std::string& must : MustSubjects(c.cells[p][d]))
+                    for (int v = firstKindOf[kd.cls]; v < K && kinds_[v].cls == kd.cls && !bad; ++v)
+                        bad = kinds_[v].subject == must && must != kd.subject;
                 forbid_[static_cast<std::size_t>(u) * SlotCount + p * DayColumns + d] = bad ? 1 : 0;
             }
     }
@@ -337,27 +349,59 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
             }
         total_ += add(content_[i], static_cast<int>(i));
     }
-    for (std::size_t k = 0; k < scope.size(); ++k)
+    // A lesson goes to the free cell where it costs least (the first of equal ones), or to the first
+    // free waiting place when every free cell costs something: a waiting place costs nothing. The
+    // waiting places fill in order, so the work follows the cells, not the counts.
+    for (std::size_t k = 0; k < scope.size(); ++k) {
+        const int cellsEnd = cls_[k].begin + static_cast<int>(moving[k].size());
+        int nextWaiting = cellsEnd;
         for (std::size_t x = 0; x < need[k].size(); ++x) {
             const int u = firstKindOf[k] + static_cast<int>(x);
             for (int n = 0; n < need[k][x]; ++n) {
                 int where = -1;
                 long long cheapest = 0;
-                for (int i = cls_[k].begin; i < cls_[k].end; ++i) {
+                for (int i = cls_[k].begin; i < cellsEnd; ++i) {
                     if (content_[i] >= 0)
                         continue;
                     const long long c = addCost(u, i);
-                    if (where < 0 || c < cheapest || (pos_[where].slot == PoolSlot && pos_[i].slot != PoolSlot && c == cheapest)) {
+                    if (where < 0 || c < cheapest) {
                         where = i;
                         cheapest = c;
                     }
                 }
+                if ((where < 0 || cheapest > 0) && nextWaiting < cls_[k].end)
+                    where = nextWaiting++;
                 if (where < 0)
                     break;
                 content_[where] = u;
                 total_ += add(u, where);
             }
         }
+    }
+    // every slot whose "一定排" subject has a lesson of the run to spare takes it
+    mustKind_.assign(pos_.size(), -1);
+    for (std::size_t i = 0; i < pos_.size(); ++i) {
+        if (!pos_[i].cell)
+            continue;
+        const int k = pos_[i].cls;
+        for (const std::string& must : MustSubjects(*pos_[i].cell))
+            for (int u = firstKindOf[k]; u < K && kinds_[u].cls == k && mustKind_[i] < 0; ++u)
+                if (kinds_[u].subject == must)
+                    mustKind_[i] = u;
+        if (mustKind_[i] >= 0 && content_[i] < 0)
+            total_ += HardWeight;
+    }
+    for (std::size_t i = 0; i < pos_.size(); ++i) {
+        const int m = mustKind_[i];
+        if (m < 0 || content_[i] == m)
+            continue;
+        const Cls& cl = cls_[pos_[i].cls];
+        for (int j = cl.begin; j < cl.end; ++j)
+            if (content_[j] == m && mustKind_[j] != m) {
+                applySwap(static_cast<int>(i), j);
+                break;
+            }
+    }
     best_ = content_;
     posAt_.assign(scope.size() * SlotCount, -1);
     for (std::size_t i = 0; i < pos_.size(); ++i)
@@ -458,6 +502,10 @@ long long Solver::swapDelta(int i, int j)
 {
     const int a = content_[i], b = content_[j];
     long long delta = 0;
+    if (a < 0)
+        delta += emptyCost(j) - emptyCost(i);
+    if (b < 0)
+        delta += emptyCost(i) - emptyCost(j);
     if (a >= 0)
         delta -= remove(a, i);
     if (b >= 0)
@@ -480,6 +528,10 @@ long long Solver::swapDelta(int i, int j)
 void Solver::applySwap(int i, int j)
 {
     const int a = content_[i], b = content_[j];
+    if (a < 0)
+        total_ += emptyCost(j) - emptyCost(i);
+    if (b < 0)
+        total_ += emptyCost(i) - emptyCost(j);
     if (a >= 0)
         total_ -= remove(a, i);
     if (b >= 0)
@@ -769,11 +821,13 @@ CompletionResult CompletionPhase::Run(ProgressSink* sink, const std::atomic<bool
         }
         return r;
     }
+    if (stop && stop->load(std::memory_order_relaxed)) {
+        r.stopped = true;
+        return r;
+    }
     Solver solver(dataSet_, scope_, pinned_, seed);
-    long long cells = 0;
-    for (const ClassTable* c : scope_)
-        cells += static_cast<long long>(std::clamp(dataSet_.periodsPerDay(), 0, MaxPeriodRows)) *
-                 std::clamp(dataSet_.dayCount(), 0, DayColumns) + (c ? 0 : 0);
+    const GridShape g = GridShape::of(dataSet_);
+    const long long cells = static_cast<long long>(scope_.size()) * g.T * g.D;
     const long long budget = effort > 0 ? effort : std::max<long long>(200000, 400 * cells);
     r.iterations = solver.search(budget, sink, stop, r.stopped);
     if (solver.writeBack() == 0)

@@ -37,7 +37,7 @@ int AddMissingTeachers(DataSet& dataSet)
             dataSet.appendTeacher();
             TeacherInfoRecord& r = *dataSet.teachers.back();
             r.name = t;
-            r.shortName = gbk::lastBytes(t, 4);
+            r.shortName = gbk::shortName(t);
             r.taughtSubjects = s->name;
             r.workload = 0;
             ++added;

@@ -111,6 +111,7 @@ const char* problemKindName(ProblemKind kind)
     case ProblemKind::TeacherNever: return "teacher-never";
     case ProblemKind::CommonPeriod: return "common-period";
     case ProblemKind::RoomLimit: return "room-limit";
+    case ProblemKind::SubjectMust: return "subject-must";
     case ProblemKind::OverPlan: return "over-plan";
     case ProblemKind::Unplaced: return "unplaced";
     case ProblemKind::StaleChange: return "stale-change";
@@ -127,11 +128,28 @@ std::string problemKindText(ProblemKind kind)
     case ProblemKind::TeacherNever: return GBK("本节课不排该教师");
     case ProblemKind::CommonPeriod: return GBK("占用公共时段");
     case ProblemKind::RoomLimit: return GBK("超出场室限制");
+    case ProblemKind::SubjectMust: return GBK("未排一定排的科目");
     case ProblemKind::OverPlan: return GBK("超出计划课时");
     case ProblemKind::Unplaced: return GBK("尚未排完");
     case ProblemKind::StaleChange: return GBK("调代课记录已过时");
     }
     return {};
+}
+
+std::vector<std::string> MustSubjects(const LessonCell& cell)
+{
+    std::vector<std::string> out;
+    for (const std::string& line : cell.subjectRules) {
+        const auto dash = line.find('-');
+        if (dash == std::string::npos || dash == 0)
+            continue;
+        std::string subject = line.substr(0, dash);
+        // the first line of a subject is its rule, as every rule lookup reads it
+        if (std::find(out.begin(), out.end(), subject) != out.end() || ClassTable::cellRule(cell, subject) != GBK("一定排"))
+            continue;
+        out.push_back(std::move(subject));
+    }
+    return out;
 }
 
 std::string problemSlotText(const DataSet& ds, const TimetableProblem& problem)
@@ -188,8 +206,11 @@ std::vector<TimetableProblem> CheckTimetable(const DataSet& ds, const std::vecto
         for (int p = 0; p < g.T; ++p)
             for (int d = 0; d < g.D; ++d) {
                 const LessonCell& cell = c.cells[p][d];
-                if (!isLesson(cell.subject))
+                if (!isLesson(cell.subject)) {
+                    for (const std::string& must : MustSubjects(cell))
+                        problem(ProblemKind::SubjectMust, p, d, must, c.teacherForSubject(must), 0);
                     continue;
+                }
                 if (++placed[cell.subject] == 1 && !c.FindAssignment(cell.subject))
                     outside.push_back(cell.subject);
                 const LessonFault f = ForbiddenReason(c, cell);
@@ -199,6 +220,9 @@ std::vector<TimetableProblem> CheckTimetable(const DataSet& ds, const std::vecto
                     problem(ProblemKind::CommonPeriod, p, d, cell.subject, cell.teacher, 0);
                 if (over[k][p * DayColumns + d])
                     problem(ProblemKind::RoomLimit, p, d, cell.subject, cell.teacher, 0);
+                for (const std::string& must : MustSubjects(cell))
+                    if (must != cell.subject)
+                        problem(ProblemKind::SubjectMust, p, d, must, c.teacherForSubject(must), 0);
             }
         addStaleChanges(ds, g, c, problem, out, classBegin);
         // the plan, one problem per subject at its first assignment

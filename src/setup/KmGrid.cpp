@@ -414,6 +414,36 @@ int KmGrid::capacity(const DataSet& ds)
     return ds.periodsPerDay() * ds.dayCount();
 }
 
+bool KmGrid::overCapacity(const DataSet& ds, int subject, const Column& column)
+{
+    if (column.kind != ColumnKind::Grade || column.grade < 0 || column.grade >= MaxGradeColumns || subject < 0 ||
+        subject >= static_cast<int>(ds.subjects.size()))
+        return false;
+    return gbk::leadingInt(ds.subjects[subject]->gradeLessons[column.grade]) > capacity(ds);
+}
+
+std::string KmGrid::tipAt(const DataSet& ds, int x, int y) const
+{
+    const int c = columnAt(ds, x);
+    const auto cols = columns(ds);
+    if (c < 0 || c >= static_cast<int>(cols.size()) || cols[c].kind != ColumnKind::Grade)
+        return {};
+    const int cap = capacity(ds);
+    const int rowsBottom = HeaderHeight + visibleRows_ * RowHeight;
+    if (y >= rowsBottom && y < rowsBottom + FooterHeight / 2) {
+        const int sum = lessonSum(ds, cols[c].grade);
+        if (sum <= cap)
+            return {};
+        return GBK("各科目每周合计") + gbk::formatInt(sum) + GBK("节，超过课时容量") + gbk::formatInt(cap) +
+               GBK("节：多出的课无法排入课表");
+    }
+    const int s = subjectAt(ds, y);
+    if (!overCapacity(ds, s, cols[c]))
+        return {};
+    return GBK("每周") + gbk::formatInt(gbk::leadingInt(ds.subjects[s]->gradeLessons[cols[c].grade])) +
+           GBK("节，超过课时容量") + gbk::formatInt(cap) + GBK("节：多出的课无法排入课表");
+}
+
 std::vector<std::string> KmGrid::headerTexts(const DataSet& ds, const Column& column) const
 {
     switch (column.kind) {
@@ -465,6 +495,8 @@ void KmGrid::draw(Canvas& canvas, const DataSet& ds) const
             Rect r{c.left + 2, top, c.right - 2, top + RowHeight};
             if (c.kind == ColumnKind::Rules)
                 style.flags = (style.flags & ~text::HCenter) | text::Left;
+            if (overCapacity(ds, s, c))
+                style.color = OverCapacity;
             canvas.drawText(r, cellText(ds, s, c), style);
         }
     }

@@ -113,6 +113,10 @@ public:
     static int lessonSum(const DataSet& ds, int grade);
     // Lessons a week the time grid holds: periods a day × days.
     static int capacity(const DataSet& ds);
+    // A grade's lesson count above the week's capacity, and a grade's sum above it, are shown red;
+    // the tooltip under the point says why ("" where there is nothing to say).
+    static bool overCapacity(const DataSet& ds, int subject, const Column& column);
+    std::string tipAt(const DataSet& ds, int x, int y) const;
     // Header texts of a column: one line, or two (upper, lower) for 进度一致.
     std::vector<std::string> headerTexts(const DataSet& ds, const Column& column) const;
     void draw(Canvas& canvas, const DataSet& ds) const;

@@ -135,6 +135,27 @@ std::string TeacherClassMatch::clearQuestion()
     return GBK("是否清空所有班级的任课教师?");
 }
 
+std::string TeacherClassMatch::planOverWeekText(const DataSet& ds, int classIndex)
+{
+    const auto list = classList(ds);
+    if (classIndex < 0 || classIndex >= static_cast<int>(list.size()))
+        return {};
+    const long long required = list[classIndex]->requiredLessonCount();
+    const int slots = list[classIndex]->usableSlotCount();
+    if (required <= slots)
+        return {};
+    return GBK("本班每周共") + gbk::formatInt(required) + GBK("节课，可排课时只有") + gbk::formatInt(slots) +
+           GBK("节：多出的") + gbk::formatInt(required - slots) + GBK("节无法排入课表");
+}
+
+std::string TeacherClassMatch::tipAt(const DataSet& ds, const Layout& l, int x, int y) const
+{
+    const Place place = hitTest(l, x, y);
+    if (place.kind != PlaceKind::Matrix || place.column != 0 || place.row < 1)
+        return {};
+    return planOverWeekText(ds, firstClass_ + place.row - 1);
+}
+
 std::string TeacherClassMatch::teacherInfo(const TeacherInfoRecord& t)
 {
     if (t.assignedPeriods > 0)

@@ -41,6 +41,9 @@ public:
     static bool clearAll(DataSet& ds);
     // The question "数据清空" asks first.
     static std::string clearQuestion();
+    // When the class's weekly lessons exceed the slots of its week (the class name is shown red):
+    // the tooltip saying so; "" otherwise.
+    static std::string planOverWeekText(const DataSet& ds, int classIndex);
     // The teacher list's info text: "%d" workload, or "%d-%d" with the assigned periods.
     static std::string teacherInfo(const TeacherInfoRecord& t);
     // "提取教师": the teacher summary as rows of texts, header row first.
@@ -69,6 +72,8 @@ public:
         int row = 0, column = 0; // list row k (0-based), or matrix screen row and column (1-based)
     };
     Place hitTest(const Layout& l, int x, int y) const;
+    // The tooltip of the matrix cell under the point ("" for none).
+    std::string tipAt(const DataSet& ds, const Layout& l, int x, int y) const;
 
     // ---- state ----
     int firstClass() const { return firstClass_; }

@@ -31,7 +31,7 @@ bool readInt(const std::string& s, std::size_t& i, int& out)
 }
 
 // One settings line "%d,%d,%s": the rule text ends at its first white space and holds at most
-// 29 bytes; nothing after the second comma gives "". False when the two numbers are not there.
+// 29 bytes, cut at the last character boundary; nothing after the second comma gives "". False when the two numbers are not there.
 bool parseSettingsLine(const std::string& line, int& period, int& day, std::string& text)
 {
     std::size_t i = 0;
@@ -45,8 +45,10 @@ bool parseSettingsLine(const std::string& line, int& period, int& day, std::stri
         ++i;
         while (i < line.size() && isBlank(line[i]))
             ++i;
-        while (i < line.size() && !isBlank(line[i]) && text.size() < 29)
-            text += line[i++];
+        const std::size_t start = i;
+        while (i < line.size() && !isBlank(line[i]))
+            ++i;
+        text = gbk::firstBytes(std::string_view(line).substr(start, i - start), 29);
     }
     return true;
 }

@@ -2,6 +2,7 @@
 // what goes to stdout, and what a change writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -70,7 +71,7 @@ TEST(ManualCli, FaultsAreFoundInOrderAndAFailureWritesNothing)
         {{"candidates", f, "--teacher", "张三", "--period", "1"}, 2},
         {{"candidates", missing, "--class", c1, "--period", "1", "--day", "1", "--subject", "语文"}, 2},
         {{"candidates", missing, "--class", c1, "--period", "1", "--day", "1"}, 1},
-        {{"candidates", f, "--class", "初一(9)", "--period", "1x", "--day", "1"}, 2},
+        {{"candidates", f, "--class", "初一(9)", "--period", "1x", "--day", "1"}, 4, "初一(9)"},
         {{"candidates", f, "--class", "初一(9)", "--period", "1", "--day", "1"}, 4, "初一(9)"},
         {{"candidates", f, "--teacher", "王五"}, 4, "王五"},
         {{"candidates", f, "--class", c1, "--period", "8", "--day", "1"}, 4},
@@ -112,6 +113,99 @@ TEST(ManualCli, FaultsAreFoundInOrderAndAFailureWritesNothing)
         if (k.status != 2)
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+// Every slot value is a name or label of the school or a number within its grid; anything else names
+// no slot (status 4, one line naming the value). Status 2 is only for the option itself.
+TEST(ManualCli, SlotValuesNameASlotOrNothing)
+{
+    TempDir dir;
+    const std::string f = saveSchool(dir), out = dir.file("out.qtf");
+    struct Case {
+        const char* option;
+        const char* value;
+        int status;
+    };
+    const Case cases[] = {
+        {"--period", "第1节", 0}, {"--period", "7", 0},      {"--period", "007", 0},    {"--day", "星期五", 0},
+        {"--day", "5", 0},        {"--day", "01", 0},       {"--to-period", "第7节", 0}, {"--to-day", "2", 0},
+        {"--period", "第8节", 4}, {"--period", "8", 4},      {"--period", "0", 4},      {"--period", "+1", 4},
+        {"--period", "-1", 4},    {"--period", "1.0", 4},   {"--period", " 1", 4},     {"--period", "", 4},
+        {"--period", "１", 4},     {"--period", "早1节", 4},   {"--day", "星期八", 4},     {"--day", "星期六", 4},
+        {"--day", "1.0", 4},      {"--day", "6", 4},        {"--day", "0x1", 4},       {"--day", "\xff", 4},
+        {"--to-period", "第8节", 4}, {"--to-day", "+1", 4}, {"--to-day", "Monday", 4},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(std::string(k.option) + " [" + k.value + "]");
+        std::filesystem::remove(out);
+        const bool target = std::string(k.option).rfind("--to-", 0) == 0;
+        std::vector<std::string> args = {"candidates", f, "--class", "初一(1)", "--period", "1", "--day", "1"};
+        if (target)
+            args = {"swap", f, "--class", "初一(1)", "--period", "1", "--day", "1", "--to-period", "5", "--to-day", "3", "-o", out};
+        const std::string value = k.value;
+        *(std::find(args.begin(), args.end(), k.option) + 1) = value;
+        const CliRun r = runCli(args);
+        EXPECT_EQ(r.status, k.status) << r.err;
+        if (k.status == 4) {
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+            EXPECT_NE(r.err.find(" " + value + " "), std::string::npos) << r.err;
+            EXPECT_FALSE(std::filesystem::exists(out));
+            EXPECT_TRUE(r.out.empty()) << r.out;
+        }
+    }
+    // The option itself: a missing value, an option of another command.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"candidates", f, "--class", "初一(1)", "--day", "1", "--period"},
+          std::vector<std::string>{"candidates", f, "--class", "初一(1)", "--period", "1", "--day", "1", "--to-day", "1"},
+          std::vector<std::string>{"marks", f, "--class", "初一(1)", "--period", "1", "--day", "1", "--to-period", "1"}})
+        EXPECT_EQ(runCli(args).status, 2) << args.back();
+}
+
+// The teacher view's swap: a refused target is named by its mark, then why; 张三's 语文 of 初一(2),
+// standing on that class's 教研活动, leaves it for a free slot.
+TEST(ManualCli, TeacherSwapsNameTheMarkAndLeaveACommonPeriod)
+{
+    TempDir dir;
+    const std::string f = dir.file("common.qtf"), out = dir.file("out.qtf");
+    {
+        DataSet ds;
+        ASSERT_TRUE(loadDataFile(ds, saveSchool(dir)).ok());
+        ClassTable& two = *ds.classAt(0, 1);
+        two.commonPeriods[2][0] = G("教研活动");
+        two.commonPeriods[4][2] = G("班会");
+        two.setCellSubject(two.cells[3][3], G("数学"));
+        ASSERT_TRUE(saveDataFile(ds, f).ok());
+    }
+    struct Case {
+        const char* period;
+        const char* day;
+        const char* errorHas; // nullptr: moved
+    };
+    const Case cases[] = {
+        {"3", "1", "★ ("},
+        {"1", "1", "╳ (the teacher already teaches"},
+        {"5", "3", "(班会)"},
+        {"4", "4", "(数学 would come back onto 教研活动)"},
+        {"2", "1", nullptr},
+        {"第2节", "星期二", nullptr},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(std::string(k.period) + " " + k.day);
+        std::filesystem::remove(out);
+        const CliRun r = runCli({"swap", f, "--teacher", "张三", "--period", "3", "--day", "1", "--to-period", k.period,
+                                 "--to-day", k.day, "-o", out});
+        EXPECT_EQ(r.status, k.errorHas ? 4 : 0) << r.err;
+        if (!k.errorHas) {
+            DataSet ds;
+            ASSERT_TRUE(loadDataFile(ds, out).ok());
+            EXPECT_EQ(ds.classAt(0, 1)->cells[2][0].subject, "");
+            continue;
+        }
+        EXPECT_NE(r.err.find(k.errorHas), std::string::npos) << r.err;
+        const bool marked = r.err.find("is ╳ (") != std::string::npos || r.err.find("is ≈ (") != std::string::npos ||
+                            r.err.find("is √ (") != std::string::npos || r.err.find("is ★ (") != std::string::npos;
+        EXPECT_TRUE(marked) << r.err;
     }
 }
 

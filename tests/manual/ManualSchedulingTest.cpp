@@ -338,6 +338,60 @@ TEST(TeacherViewSwap, MovesInsideTheClassAndNeverOntoACommonPeriod)
     EXPECT_EQ(c.cells[0][0].subject, G("数学"));
 }
 
+// Every refused target names the mark the view shows there, then why; a lesson standing on a common
+// period of its class leaves it for a free slot marked "√" or "≈", never for one holding a lesson
+// (that one would come back onto the common period) nor for another common period.
+TEST(TeacherViewSwap, RefusalsNameTheMarkAndALessonLeavesACommonPeriod)
+{
+    auto ds = school();
+    ClassTable& c = *ds->classAt(0, 0);
+    place(*ds, c, 0, 0, "语文");
+    c.commonPeriods[0][0] = G("教研活动");
+    place(*ds, c, 0, 1, "数学");
+    place(*ds, c, 2, 1, "语文");
+    place(*ds, *ds->classAt(0, 1), 1, 0, "语文");
+    c.commonPeriods[3][3] = G("自习");
+    c.cells[2][4].markFlag = 1;
+    TeacherPaike view;
+    view.refresh(*ds);
+    view.setMode(*ds, TeacherPaike::Swap);
+    ASSERT_TRUE(view.pickLesson(*ds, {0, 0}));
+    struct Case {
+        Slot target;
+        const char* mark;
+        const char* reasonHas; // nullptr: accepted
+    };
+    const Case cases[] = {
+        {{0, 0}, "★", "own slot"},
+        {{1, 0}, "╳", "already teaches"},     // in the other class
+        {{2, 4}, "╳", "cannot change places"}, // a marked cell
+        {{3, 3}, "√", "自习"},                 // another common period
+        {{0, 1}, "≈", "数学"},                 // 数学 would come back onto 教研活动
+        {{3, 4}, "√", nullptr},
+        {{3, 1}, "≈", nullptr},                // a second 语文 that day
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(std::to_string(k.target.period) + "," + std::to_string(k.target.day));
+        std::string why;
+        EXPECT_EQ(view.moveAccepted(*ds, k.target, &why), k.reasonHas == nullptr) << U(why);
+        const std::string shown = k.target == Slot{0, 0} ? view.swapMark(*ds, k.target) : c.cells[k.target.period][k.target.day].mark;
+        EXPECT_EQ(U(shown), k.mark);
+        EXPECT_EQ(view.shaded(*ds, k.target), k.reasonHas != nullptr && !view.teaches(*ds, k.target));
+        if (k.reasonHas) {
+            EXPECT_EQ(U(why).rfind(std::string(k.mark) + " (", 0), 0u) << U(why);
+            EXPECT_NE(U(why).find(k.reasonHas), std::string::npos) << U(why);
+        }
+    }
+    view.hover(*ds, {3, 1}, true);
+    ASSERT_TRUE(view.dropOn(*ds, {3, 1}));
+    EXPECT_EQ(c.cells[3][1].subject, G("语文"));
+    EXPECT_EQ(c.cells[3][1].teacher, G("张三"));
+    EXPECT_EQ(c.cells[0][0].subject, "");
+    EXPECT_EQ(c.commonPeriods[0][0], G("教研活动"));
+    EXPECT_EQ(ds->findTeacher(G("张三"))->slotSubject[3][1], G("语文"));
+    EXPECT_EQ(ds->findTeacher(G("张三"))->slotSubject[0][0], "");
+}
+
 TEST(TeacherViewList, FollowsTeachersAddedAndDeleted)
 {
     auto ds = school();

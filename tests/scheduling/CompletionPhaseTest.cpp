@@ -5,9 +5,11 @@
 
 #include <atomic>
 #include <map>
+#include <numeric>
 
 #include "scheduling/AutoRun.h"
 #include "scheduling/CompletionPhase.h"
+#include "scheduling/SchedulingFixture.h"
 #include "scheduling/SchoolGenerator.h"
 #include "scheduling/TeacherAssignment.h"
 #include "scheduling/TimetableCheck.h"
@@ -147,5 +149,52 @@ TEST(CompletionPhase, NeverWorseThanTheRunAndTouchesOnlyTheScope)
         if (linked(*plain)) {
             EXPECT_TRUE(linked(*done)) << "seed " << seed;
         }
+    }
+}
+
+// Weekly counts far beyond what a class can hold (typed into the subjects panel, or read from a file
+// as they stand): the completion phase counts the lessons that cannot fit as unplaced without making
+// them, sums them without overflow and finishes with its usual report, whatever the counts.
+TEST(CompletionPhase, CountsBeyondTheWeekAreUnplacedNotMade)
+{
+    struct Case {
+        int morning, days;
+        std::vector<int> counts; // 语文, 数学, 英语 …
+    } cases[] = {
+        {1, 1, {INT32_MAX}},
+        {1, 1, {INT32_MAX, INT32_MAX}},
+        {1, 1, {1000000}},
+        {4, 5, {100000, 3, INT32_MIN}},
+        {4, 5, {25, 25}},
+    };
+    const char* subjects[] = {"语文", "数学", "英语"};
+    for (const Case& k : cases) {
+        auto ds = smallSchool(1);
+        ds->morningCount = k.morning;
+        ds->afternoonCount = 0;
+        ds->dayNames.resize(k.days);
+        addTeacher(*ds, "张三");
+        ClassTable& c = *ds->grades[0]->classes[0];
+        long long required = 0;
+        for (std::size_t i = 0; i < k.counts.size(); ++i) {
+            plan(c, subjects[i], 1, G("张三")).weeklyLessons = k.counts[i];
+            required += std::max(0, k.counts[i]);
+        }
+        prepare(*ds);
+        SchedulingState state;
+        AutoRun run(*ds, state);
+        run.SelectSchool();
+        run.completeAfterSearch = true;
+        run.Start();
+        const int cellsOfWeek = k.morning * k.days;
+        EXPECT_EQ(c.placedLessonCount(), std::min<long long>(cellsOfWeek, required));
+        EXPECT_EQ(c.requiredLessonCount(), std::accumulate(k.counts.begin(), k.counts.end(), 0LL));
+        long long unplaced = 0;
+        for (const auto& p : CheckTimetable(*ds))
+            if (p.kind == ProblemKind::Unplaced)
+                unplaced += p.count;
+        EXPECT_GE(unplaced, std::min<long long>(required - cellsOfWeek, INT32_MAX));
+        EXPECT_EQ(run.lastCompletion().unplacedAfter, std::min<long long>(unplaced, INT32_MAX));
+        EXPECT_TRUE(linked(*ds));
     }
 }

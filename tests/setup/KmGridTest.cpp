@@ -57,6 +57,18 @@ TEST(KmGrid, FooterSumsLeadingIntegersAndDrawsOverCapacityInRed)
     for (const char* label : {"节数合计", "课时容量", "场室限制", "一般", "只设主科", "可弹出预设窗口进行设置", "需要同级",
                               "进度一致", "尽量排、不排、一定排", "初一", "初二"})
         EXPECT_TRUE(canvas.findText(G(label))) << label;
+
+    // A single count beyond the week is red too, and the pointer over it or over a red sum says why.
+    test::addSubject(*ds, "体育", {"99", "1"});
+    RecordingCanvas again;
+    k.draw(again, *ds);
+    ASSERT_TRUE(again.findText("99"));
+    EXPECT_NE(again.findText("99")->style.color, colors::Black);
+    const auto cell = centre(k, *ds, 4, columnOf(k, *ds, KmGrid::ColumnKind::Grade, 0));
+    EXPECT_EQ(U(k.tipAt(*ds, cell.first, cell.second)), "每周99节，超过课时容量30节：多出的课无法排入课表");
+    const auto fine = centre(k, *ds, 4, columnOf(k, *ds, KmGrid::ColumnKind::Grade, 1));
+    EXPECT_EQ(k.tipAt(*ds, fine.first, fine.second), "");
+    EXPECT_EQ(U(k.tipAt(*ds, fine.first, rowsBottom + 2)), "各科目每周合计32节，超过课时容量30节：多出的课无法排入课表");
 }
 
 TEST(KmGrid, TypingStoresNamesLessonTextsAndTheLeadingIntegerOfTheLimit)

@@ -119,6 +119,26 @@ TEST(TeacherClassMatch, TeacherListShowsWorkloadAndAssignedPeriods)
     EXPECT_EQ(m.firstTeacher(), 18);
 }
 
+// A class whose plan holds more lessons than its week's free slots (common periods taken off) says so
+// on its name; a class that fits says nothing.
+TEST(TeacherClassMatch, AClassPlannedBeyondItsWeekIsNamed)
+{
+    auto ds = school(); // 7 periods × 5 days = 35 slots
+    ds->classAt(0, 1)->commonPeriods[0][0] = G("升旗");
+    ds->classAt(0, 1)->FindAssignment(G("数学"))->weeklyLessons = 2147483647;
+    plan(*ds->classAt(0, 0), "英语", 25);
+    EXPECT_EQ(U(TeacherClassMatch::planOverWeekText(*ds, 0)), "");
+    EXPECT_EQ(U(TeacherClassMatch::planOverWeekText(*ds, 1)),
+              "本班每周共2147483652节课，可排课时只有34节：多出的2147483618节无法排入课表");
+    TeacherClassMatch m;
+    const auto l = m.layout(1000, 500, 2);
+    int x = 0, y = 0;
+    centre(l, 2, 0, x, y);
+    EXPECT_EQ(m.tipAt(*ds, l, x, y), TeacherClassMatch::planOverWeekText(*ds, 1));
+    centre(l, 2, 1, x, y);
+    EXPECT_EQ(m.tipAt(*ds, l, x, y), "");
+}
+
 TEST(TeacherClassMatch, ClickHighlightsSecondClickEditsAndDropsCopyNames)
 {
     auto ds = school();

@@ -14,6 +14,7 @@
 #include "ui/app/MainFrame.h"
 #include "ui/app/QelvoView.h"
 #include "ui/app/TopMenuWnd.h"
+#include "ui/app/UiText.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
 #include "ui/widgets/ScopeTreeWnd.h"
@@ -75,6 +76,35 @@ private slots:
         QCOMPARE(run->summaryTable()->rowCount(), 4);
         for (int r = 0; r < 4; ++r)
             QCOMPARE(run->summaryTable()->item(r, 2)->text(), QStringLiteral("35"));
+
+        // Every lesson placed: a second start asks first. "取消" changes nothing; "确定" schedules the
+        // scope again as one undo step, which one undo takes back.
+        auto grid = [&] {
+            QStringList out;
+            for (ClassTable* c : doc.dataSet().classesInGradeOrder())
+                for (int p = 0; p < doc.dataSet().periodsPerDay(); ++p)
+                    for (int d = 0; d < doc.dataSet().dayCount(); ++d)
+                        out << qs(c->cells[p][d].subject);
+            return out;
+        };
+        const QStringList first = grid();
+        const std::size_t steps = doc.undoStack().index();
+        prompter.confirmAnswers = {false};
+        QTest::mouseClick(run->startButton(), Qt::LeftButton);
+        QCOMPARE(prompter.questions.size(), 1);
+        QVERIFY(prompter.questions.back().contains(QStringLiteral("重新排课")));
+        QCOMPARE(prompter.messages.size(), 1);
+        QCOMPARE(doc.undoStack().index(), steps);
+        prompter.confirmAnswers = {true};
+        QTest::mouseClick(run->startButton(), Qt::LeftButton);
+        QCOMPARE(prompter.messages.size(), 2);
+        QCOMPARE(doc.undoStack().index(), steps + 1);
+        QCOMPARE(qs(doc.undoStack().undoText()), QStringLiteral("撤销：重新排课"));
+        for (int r = 0; r < 4; ++r)
+            QCOMPARE(run->summaryTable()->item(r, 2)->text(), QStringLiteral("35"));
+        QVERIFY(doc.undoStack().undo());
+        QCOMPARE(grid(), first);
+        prompter.messages.removeLast(); // the second run's "auto paike end"
 
         // The class timetables show the lessons just placed.
         view->runButton(QStringLiteral("返回"));

@@ -1,7 +1,9 @@
 #pragma once
-// The automatic-scheduling page: the scope tree, "开始排课", the check box "完成后补排并修正冲突"
-// (remembered in the settings), the progress bar that follows the search and the completion phase,
-// the placed/required summary of the scope and the list of its problems ("排课检查").
+// The automatic-scheduling page: the scope tree, "开始排课" (which asks before it schedules a scope
+// again whose lessons are all placed), the check box "补排、修正冲突并优化（推荐）" (on for a new
+// user, remembered in the settings), the progress bar that follows the search, the completion and
+// the quality phase, the placed/required summary of the scope with each class's quality, the quality
+// line and the list of the scope's problems ("排课检查").
 #include <QWidget>
 #include <atomic>
 #include <memory>
@@ -42,6 +44,7 @@ public:
     QCheckBox* completeBox() const { return complete_; }
     QTableWidget* problemTable() const { return problems_; }
     QLabel* problemTitle() const { return problemTitle_; }
+    QLabel* qualityLine() const { return quality_; }
 
 signals:
     // A problem of the list was double-clicked (or chosen with Return): its class by position,
@@ -74,6 +77,7 @@ private:
     QCheckBox* complete_ = nullptr;
     QLabel* problemTitle_ = nullptr;
     QLabel* completion_ = nullptr;
+    QLabel* quality_ = nullptr;
     QTableWidget* problems_ = nullptr;
     std::atomic<bool> stop_{false};
 };

@@ -1,10 +1,12 @@
 #include "ui/setup/KmGridCtrl.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "app/Document.h"
@@ -59,6 +61,20 @@ void KmGridCtrl::resizeEvent(QResizeEvent*)
     bar_->setGeometry(width() - w, 0, w, height());
     grid_.setSize(width() - w, height());
     reload();
+}
+
+bool KmGridCtrl::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        const std::string tip = grid_.tipAt(doc_.dataSet(), help->pos().x(), help->pos().y());
+        if (tip.empty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), qs(tip), this);
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void KmGridCtrl::paintEvent(QPaintEvent*)

@@ -5,7 +5,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QScrollBar>
 
 #include "data/DataSet.h"
@@ -117,6 +119,20 @@ void TeacherClassMatchCtrl::resizeEvent(QResizeEvent*)
     finishEdit(true);
 }
 
+bool TeacherClassMatchCtrl::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip && ds_) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        const std::string tip = model_.tipAt(*ds_, currentLayout(), help->pos().x(), help->pos().y());
+        if (tip.empty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), qs(tip), this);
+        return true;
+    }
+    return QWidget::event(e);
+}
+
 void TeacherClassMatchCtrl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -174,8 +190,9 @@ void TeacherClassMatchCtrl::paintEvent(QPaintEvent*)
     for (int r = 1; r <= TeacherClassMatch::MatrixRows; ++r) {
         const int i = model_.firstClass() + r - 1;
         const bool hasClass = i < classes;
+        const bool overWeek = hasClass && !TeacherClassMatch::planOverWeekText(ds, i).empty();
         cell(qr(TeacherClassMatch::matrixCellRect(l, r, 0)), hasClass ? qs(list[i]->name) : QString(), HeaderFill,
-             Qt::black, Qt::AlignCenter);
+             overWeek ? QColor(220, 0, 0) : QColor(Qt::black), Qt::AlignCenter);
         for (int c = 1; c <= TeacherClassMatch::MatrixColumns; ++c) {
             const int j = model_.firstSubject() + c - 1;
             QColor fill;
