@@ -29,6 +29,13 @@ const std::vector<Command>& commands()
         {"swap", "tabrel-cli swap FILE.qtf (--class NAME | --teacher NAME) --period P --day D --to-period P2 --to-day D2 (-o OUT.qtf | --in-place)", cmdSwap},
         {"check", "tabrel-cli check FILE.qtf [--json]", cmdCheck},
         {"quality", "tabrel-cli quality FILE.qtf [--json]", cmdQuality},
+        {"term", "tabrel-cli term FILE.qtf --start DATE --weeks N [--off DATE | --off DATE..DATE]... [--makeup DATE=DAYNAME]... (-o OUT.qtf | --in-place)", cmdTerm},
+        {"absence", "tabrel-cli absence FILE.qtf (--teacher NAME --from DATE[:P] --to DATE[:P] [--kind 病假|事假|公假|培训|其他] [--note TEXT] | --remove ID) (-o OUT.qtf | --in-place)", cmdAbsence},
+        {"cover", "tabrel-cli cover FILE.qtf (--absence ID --auto | --date DATE --period P --class NAME (--teacher NAME | --swap DATE:P | --self-study [--teacher NAME] | --cancel)) (-o OUT.qtf | --in-place)", cmdCover},
+        {"day", "tabrel-cli day FILE.qtf --date DATE (--class NAME | --teacher NAME) [--json]", cmdDay},
+        {"changes", "tabrel-cli changes FILE.qtf [--from DATE] [--to DATE] [--teacher NAME] [--class NAME] [--json]", cmdChanges},
+        {"notice", "tabrel-cli notice FILE.qtf --date DATE", cmdNotice},
+        {"cover-stats", "tabrel-cli cover-stats FILE.qtf --from DATE --to DATE [--json] [--xlsx OUT.xlsx]", cmdCoverStats},
     };
     return table;
 }

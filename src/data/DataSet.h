@@ -8,6 +8,7 @@
 
 #include "data/ClassTable.h"
 #include "data/DataTable.h"
+#include "data/SchoolExtension.h"
 #include "data/Dimensions.h"
 #include "data/Subject.h"
 #include "data/TeacherInfoRecord.h"
@@ -36,7 +37,7 @@ public:
     DataSet(const DataSet&) = delete;
     DataSet& operator=(const DataSet&) = delete;
 
-    std::string schoolName;                    // "XX学校"; not stored
+    std::string schoolName;                    // "XX学校"; stored as extension.schoolName when that is set
     std::string scheduleTitle;                 // filled by fillDefaultTitle; not stored
     std::vector<std::string> requirementTexts; // not stored
     std::string cellDisplayMode;               // "KmName" or "KmName-Teacher"; not stored
@@ -60,6 +61,7 @@ public:
     SlotLists teacherSlotSettings;             // [period][day] lists of "teacher-value"
     DataTable teacherGroupTable;
     DataTable spareTable;
+    SchoolExtension extension;                 // what the file stores after section 7
 
     // ---- derived sizes ----
     int periodsPerDay() const { return earlyReadingCount + morningCount + afternoonCount + eveningCount; }

@@ -127,6 +127,7 @@ void copyDataSet(const DataSet& from, DataSet& to)
     to.teacherSlotSettings = from.teacherSlotSettings;
     to.teacherGroupTable = from.teacherGroupTable;
     to.spareTable = from.spareTable;
+    to.extension = from.extension;
 
     RecordMap map;
     resizeOwned(to.grades, from.grades.size(), [&to] { return std::make_unique<Grade>(&to); });
@@ -175,6 +176,9 @@ std::size_t approximateBytes(const DataSet& ds)
     for (const auto& row : ds.teacherSlotSettings)
         for (const auto& list : row)
             n += texts(list);
+    n += ds.extension.absences.size() * (sizeof(AbsenceRecord) + 32) + ds.extension.changes.size() * (sizeof(ChangeRecord) + 48);
+    for (const ExtensionChunk& c : ds.extension.unknownChunks)
+        n += sizeof(ExtensionChunk) + c.payload.capacity();
     return n;
 }
 

@@ -13,7 +13,7 @@ class DataSet;
 class LessonCell;
 
 enum class ProblemKind { Section, TeacherClash, SubjectNever, TeacherNever, CommonPeriod, RoomLimit, SubjectMust, OverPlan,
-                         Unplaced };
+                         Unplaced, StaleChange };
 
 // The first reason the cell fitness check finds for calling the lesson in the cell forbidden, in the
 // order it tests them; None when the lesson may stand there (or the cell holds none).
@@ -40,7 +40,10 @@ std::string problemKindText(ProblemKind kind);
 // problem, then its room-limit problem, then one subject-must problem per "一定排" rule of a subject
 // the cell does not hold), then its plan's over-plan and unplaced problems in the order
 // of its assignments, then the subjects outside the plan in the order they first stand in the grid.
-// Room limits count the classes of the whole school.
+// Room limits count the classes of the whole school. After a cell's own problems come its
+// stale-change problems: recorded changes of the class at that slot (the weekday the change's date
+// follows) whose subject or teacher no longer stands in the cell; a stale change whose date follows
+// no column comes after the class's cells, and one naming no class at the end of the whole list.
 std::vector<TimetableProblem> CheckTimetable(const DataSet& dataSet);
 std::vector<TimetableProblem> CheckTimetable(const DataSet& dataSet, const std::vector<const ClassTable*>& classes);
 

@@ -287,6 +287,7 @@ bool KmGrid::storeCellText(DataSet& ds, int subject, const Column& column, const
     case ColumnKind::Name:
         if (s.name == text)
             return false;
+        ds.extension.renameSubject(s.name, text); // changes follow the rename
         s.name = text;
         return true;
     case ColumnKind::Grade:

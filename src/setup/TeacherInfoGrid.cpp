@@ -97,7 +97,13 @@ bool TeacherInfoGrid::writeCell(DataSet& ds, int teacher, int column, const std:
         return true;
     };
     switch (column) {
-    case 1: return store(t.name, text);
+    case 1: {
+        const std::string old = t.name;
+        if (!store(t.name, text))
+            return false;
+        ds.extension.renameTeacher(old, text); // absences and changes follow the rename
+        return true;
+    }
     case 2: return store(t.shortName, text);
     case 3: return store(t.taughtSubjects, text);
     case 4: {
