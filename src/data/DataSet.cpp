@@ -12,8 +12,7 @@ namespace tabrel {
 
 DataSet::DataSet()
     : schoolName(GBK("XX学校")),
-      requirementTexts{GBK("各班的语文、数学、英语每天最少上1节")},
-      cellDisplayMode("KmName")
+      requirementTexts{GBK("各班的语文、数学、英语每天最少上1节")}
 {
 }
 

@@ -39,7 +39,6 @@ public:
     std::string schoolName;                    // "XX学校"; not stored
     std::string scheduleTitle;                 // filled by fillDefaultTitle; not stored
     std::vector<std::string> requirementTexts; // not stored
-    std::string cellDisplayMode;               // "KmName" or "KmName-Teacher"; not stored
     std::vector<std::unique_ptr<Grade>> grades;
     std::vector<std::string> gradeNames;       // parallel to grades
     int32_t earlyReadingCount = 0;

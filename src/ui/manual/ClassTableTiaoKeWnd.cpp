@@ -22,7 +22,7 @@ using manual::Slot;
 ClassTableTiaoKeWnd::ClassTableTiaoKeWnd(DataSet& dataSet, QWidget* parent)
     : ManualViewWnd(dataSet, QStringLiteral("切换到教师排课"), parent)
 {
-    teachers_ = new QPushButton(qs(ClassTableTiaoKe::teacherButtonText(dataSet)), this);
+    teachers_ = new QPushButton(qs(view_.teacherButtonText()), this);
     addButton(teachers_);
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!filling_ && view_.chooseClass(*ds_, row))
@@ -43,7 +43,7 @@ ClassTableTiaoKeWnd::ClassTableTiaoKeWnd(DataSet& dataSet, QWidget* parent)
         edit(GBK("清空数据 ") + c->name, [this](DataSet& ds) { return view_.clearClass(ds); });
     });
     connect(teachers_, &QPushButton::clicked, this, [this] {
-        view_.toggleTeacherDisplay(*ds_);
+        view_.toggleTeacherDisplay();
         refresh();
     });
     canvas_->onPaint = [this](Canvas& c) { paint(c); };
@@ -62,7 +62,7 @@ void ClassTableTiaoKeWnd::refresh()
 {
     view_.refresh(*ds_);
     fillList(view_.classNames(*ds_), view_.currentIndex());
-    teachers_->setText(qs(ClassTableTiaoKe::teacherButtonText(*ds_)));
+    teachers_->setText(qs(view_.teacherButtonText()));
     canvas_->update();
 }
 
