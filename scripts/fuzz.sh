@@ -7,7 +7,7 @@ SECONDS_EACH=${1:-120}
 OUT="$ROOT/build-fuzz"
 mkdir -p "$OUT"
 FLAGS=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$ROOT/src")
-CORE=("$ROOT"/src/data/*.cpp "$ROOT"/src/scheduling/*.cpp "$ROOT"/src/app/GridModel.cpp "$ROOT"/src/app/GridSource.cpp
+CORE=("$ROOT"/src/data/*.cpp "$ROOT"/src/scheduling/*.cpp "$ROOT"/src/views/GridModel.cpp "$ROOT"/src/views/GridSource.cpp
       "$ROOT"/src/output/TotalScheduleText.cpp)
 for target in "$ROOT"/fuzz/*.cpp; do
     name=$(basename "$target" .cpp)

@@ -53,7 +53,6 @@ public:
     void beginMacro(const std::string& text);
     // Ends the macro; the macro is one step when anything inside it changed the school.
     void endMacro();
-    bool inMacro() const { return macroDepth_ > 0; }
 
     bool canUndo() const { return index_ > 0 && macroDepth_ == 0; }
     bool canRedo() const { return index_ < steps_.size() && macroDepth_ == 0; }
@@ -69,8 +68,6 @@ public:
     // The state that was saved (or opened) is reached again: no "*".
     bool isClean() const { return cleanIndex_ == static_cast<long>(index_); }
     void setClean() { cleanIndex_ = static_cast<long>(index_); notify(); }
-    // Marks the current state as not saved, whatever the steps say (a merge into a new schedule).
-    void setDirty() { cleanIndex_ = -1; notify(); }
 
     void setMemoryLimit(std::size_t bytes) { memoryLimit_ = bytes; trim(); }
     void setStepLimit(std::size_t steps) { stepLimit_ = steps; trim(); }

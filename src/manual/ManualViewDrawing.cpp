@@ -7,7 +7,7 @@
 #include "data/Gbk.h"
 #include "manual/ClassTableTiaoKe.h"
 #include "manual/TeacherPaike.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 
 namespace tabrel::manual {
 

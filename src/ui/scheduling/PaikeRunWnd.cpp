@@ -13,9 +13,9 @@
 
 #include "app/Document.h"
 #include "data/Gbk.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/RecentFileSettings.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/RecentFileSettings.h"
+#include "ui/widgets/UiText.h"
 #include "ui/widgets/ScopeTreeWnd.h"
 
 namespace tabrel::ui {
@@ -112,7 +112,7 @@ QSettings settings()
 } // namespace
 
 PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
-    : QWidget(parent), doc_(doc), page_(doc.dataSet(), state)
+    : PanelWindow(parent), doc_(doc), page_(doc.dataSet(), state)
 {
     setObjectName(QStringLiteral("PaikeRunWnd"));
     setAutoFillBackground(true);
@@ -156,7 +156,7 @@ PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
     connect(problems_, &QTableWidget::cellActivated, this, [this](int row, int) {
         const auto list = page_.problems();
         if (row >= 0 && row < static_cast<int>(list.size()))
-            emit problemChosen(list[row].gradeIndex, list[row].classIndex, list[row].period, list[row].day);
+            emit openRequested(PanelId::ManualPaike, {list[row].gradeIndex, list[row].classIndex, list[row].period, list[row].day});
     });
     connect(start_, &QPushButton::clicked, this, &PaikeRunWnd::startRun);
     connect(tree_, &ScopeTreeWnd::nodeSelected, this, &PaikeRunWnd::selectionChanged);

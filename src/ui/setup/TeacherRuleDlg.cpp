@@ -8,11 +8,12 @@
 #include <QVBoxLayout>
 
 #include "app/Document.h"
+#include "ui/widgets/Prompter.h"
 #include "data/DataSet.h"
 #include "setup/TeacherRuleSettings.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "ui/setup/PaikeRuleGridWnd.h"
-#include "ui/setup/SetupEdit.h"
+#include "app/Document.h"
 
 namespace tabrel::ui {
 
