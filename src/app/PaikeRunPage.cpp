@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/HelpPages.h"
+#include "views/HelpPages.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ScopeTree.h"
+#include "views/ScopeTree.h"
 #include "data/Dimensions.h"
 #include "scheduling/AutoRun.h"
 #include "scheduling/QualityPhase.h"

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <ctime>
@@ -40,7 +41,6 @@ public:
     std::string schoolName;                    // "XX学校"; stored as extension.schoolName when that is set
     std::string scheduleTitle;                 // filled by fillDefaultTitle; not stored
     std::vector<std::string> requirementTexts; // not stored
-    std::string cellDisplayMode;               // "KmName" or "KmName-Teacher"; not stored
     std::vector<std::unique_ptr<Grade>> grades;
     std::vector<std::string> gradeNames;       // parallel to grades
     int32_t earlyReadingCount = 0;
@@ -66,6 +66,10 @@ public:
     // ---- derived sizes ----
     int periodsPerDay() const { return earlyReadingCount + morningCount + afternoonCount + eveningCount; }
     int dayCount() const { return static_cast<int>(dayNames.size()); }
+    // The two kept within the fixed 12 x 7 grid and never negative: how far every walk over a
+    // class's or a teacher's grid goes.
+    int gridPeriods() const { return std::clamp(periodsPerDay(), 0, MaxPeriodRows); }
+    int gridDays() const { return std::clamp(dayCount(), 0, DayColumns); }
     // "早%d节" for early-reading periods, "第%d节" counted from the first morning period otherwise.
     std::string periodLabel(int period) const;
 
@@ -93,7 +97,6 @@ public:
     // ---- teachers ----
     int appendTeacher();
     int removeTeacher(int index);
-    int clearTeachers();
     TeacherInfoRecord* findTeacher(const std::string& name) const;
 
     // ---- texts and rules ----

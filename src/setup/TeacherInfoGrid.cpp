@@ -429,8 +429,8 @@ std::vector<std::string> TeacherInfoGrid::settingsOf(const DataSet& ds, int teac
         return lines;
     const TeacherInfoRecord& t = *ds.teachers[teacher];
     lines.push_back(t.ruleSummary);
-    const int periods = std::min(ds.periodsPerDay(), MaxPeriodRows);
-    const int days = std::min(ds.dayCount(), DayColumns);
+    const int periods = ds.gridPeriods();
+    const int days = ds.gridDays();
     for (int p = 0; p < periods; ++p)
         for (int d = 0; d < days; ++d)
             lines.push_back(gbk::formatInt(p) + "," + gbk::formatInt(d) + "," + ds.teacherSlotValue(p, d, t.name));

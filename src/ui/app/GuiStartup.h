@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QApplication;
 class QCoreApplication;
 
 namespace tabrel {
@@ -23,6 +24,9 @@ bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile
 // The whole program; returns the exit status.
 // Sets the Chinese locale and loads Qt's own Chinese translations; false when they are not installed.
 bool installChineseTranslations(QCoreApplication& qapp);
+
+// The program's look: resources, Chinese translations, the style sheet, names, icon and font.
+void setUpApplication(QApplication& qapp);
 
 int runTabrel(int argc, char** argv);
 

@@ -13,9 +13,9 @@
 
 #include "app/Document.h"
 #include "data/Gbk.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/RecentFileSettings.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/RecentFileSettings.h"
+#include "ui/widgets/UiText.h"
 #include "ui/widgets/ScopeTreeWnd.h"
 
 namespace tabrel::ui {
@@ -115,7 +115,7 @@ QSettings settings()
 } // namespace
 
 PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
-    : QWidget(parent), doc_(doc), page_(doc.dataSet(), state)
+    : PanelWindow(parent), doc_(doc), page_(doc.dataSet(), state)
 {
     setObjectName(QStringLiteral("PaikeRunWnd"));
     setAutoFillBackground(true);
@@ -165,7 +165,7 @@ PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
     connect(problems_, &QTableWidget::cellActivated, this, [this](int row, int) {
         const auto list = page_.problems();
         if (row >= 0 && row < static_cast<int>(list.size()))
-            emit problemChosen(list[row].gradeIndex, list[row].classIndex, list[row].period, list[row].day);
+            emit openRequested(PanelId::ManualPaike, {list[row].gradeIndex, list[row].classIndex, list[row].period, list[row].day});
     });
     connect(start_, &QPushButton::clicked, this, &PaikeRunWnd::startRun);
     connect(tree_, &ScopeTreeWnd::nodeSelected, this, &PaikeRunWnd::selectionChanged);
@@ -224,7 +224,7 @@ void PaikeRunWnd::startRun()
         PhaseSink phase(this, progress_, stop_);
         // The whole run, completion phase included, is one step: one undo takes every lesson it
         // placed or moved back.
-        doc_.undoStack().push(again ? GBK("重新排课") : GBK("自动排课"), [&](DataSet&) {
+        doc_.edit(again ? GBK("重新排课") : GBK("自动排课"), [&](DataSet&) {
             if (again)
                 page_.clearForRerun();
             end = page_.start(&sink, &phase, &stop_);

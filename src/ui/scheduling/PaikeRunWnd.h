@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/PaikeRunPage.h"
+#include "ui/widgets/PanelWindow.h"
 
 class QCheckBox;
 class QLabel;
@@ -24,11 +25,13 @@ namespace tabrel::ui {
 
 class ScopeTreeWnd;
 
-class PaikeRunWnd : public QWidget {
+class PaikeRunWnd : public PanelWindow {
     Q_OBJECT
 public:
     PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent = nullptr);
     ~PaikeRunWnd() override;
+    void beforeShow(bool) override { prepareForShow(); }
+    void schoolReplaced(DataSet&) override { dataSetReplaced(); }
 
     PaikeRunPage& page() { return page_; }
     // The document's data set was replaced: the page works on the new one.
@@ -46,14 +49,7 @@ public:
     QLabel* problemTitle() const { return problemTitle_; }
     QLabel* qualityLine() const { return quality_; }
 
-signals:
-    // A problem of the list was double-clicked (or chosen with Return): its class by position,
-    // its slot (-1 for a problem of no slot).
-    void problemChosen(int gradeIndex, int classIndex, int period, int day);
-
 public:
-    // Asks the running completion phase to stop (the progress window's "停止").
-    void stopCompletion() { stop_.store(true); }
     // Selects a tree node by its index in the page's node list.
     void selectNode(int nodeIndex);
 

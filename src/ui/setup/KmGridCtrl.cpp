@@ -13,10 +13,9 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "setup/KmGrid.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "render/QtCanvas.h"
-#include "ui/setup/SetupEdit.h"
 
 namespace tabrel::ui {
 
@@ -196,7 +195,7 @@ void KmGridCtrl::closeEditor(bool keep)
     if (column < 0 || column >= static_cast<int>(columns.size()))
         return;
     const KmGrid::Column c = columns[column];
-    if (runSetupEdit(doc_, GBK("修改科目"), [&](DataSet& ds) { return KmGrid::storeCellText(ds, subject, c, *text); }))
+    if (doc_.edit(GBK("修改科目"), [&](DataSet& ds) { return KmGrid::storeCellText(ds, subject, c, *text); }))
         emit edited();
     update();
 }

@@ -1,4 +1,4 @@
-#include "app/ScopeTree.h"
+#include "views/ScopeTree.h"
 
 #include "data/DataSet.h"
 #include "data/Gbk.h"

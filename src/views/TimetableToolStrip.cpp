@@ -1,4 +1,4 @@
-#include "app/TimetableToolStrip.h"
+#include "views/TimetableToolStrip.h"
 
 #include <algorithm>
 

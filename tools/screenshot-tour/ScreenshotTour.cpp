@@ -1,4 +1,4 @@
-#include "ui/app/ScreenshotTour.h"
+#include "ScreenshotTour.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -13,13 +13,13 @@
 
 #include "app/Application.h"
 #include "app/Document.h"
-#include "ui/app/AboutDlg.h"
+#include "ui/widgets/AboutDlg.h"
 #include "ui/app/HomePageWnd.h"
 #include "ui/app/MainFrame.h"
-#include "ui/app/Prompter.h"
+#include "ui/widgets/Prompter.h"
 #include "ui/app/QelvoView.h"
 #include "ui/app/StartDlg.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "output/PrintDocument.h"
 #include "ui/output/ClassChoiceDlg.h"
 #include "ui/output/LoadDistributionDlg.h"
@@ -134,6 +134,8 @@ bool visitSubjectPanels(MainFrame& frame, Document& doc, const QDir& dir)
     panel->reload();
     DataSet& ds = doc.dataSet();
     // 体育 不排 on 第1节 of every class of the first grade, 信息技术 一定排 for one class.
+    doc.edit(gbk::literal("课节预设"), [](DataSet& school) {
+    DataSet& ds = school;
     for (std::size_t s = 0; s < ds.subjects.size(); ++s) {
         SubjectRulePreset preset(ds, static_cast<int>(s));
         const std::size_t nodes = preset.tree().nodes().size();
@@ -150,6 +152,8 @@ bool visitSubjectPanels(MainFrame& frame, Document& doc, const QDir& dir)
             KmGrid::setRuleSummary(ds, static_cast<int>(s), preset.summary(ds));
         }
     }
+    return true;
+    });
     panel->model().select(ds, 5, 7);
     const Rect rules = panel->model().cellRect(ds, 5, static_cast<int>(panel->model().columns(ds).size()) - 1);
     panel->model().press(ds, rules.left + 100, rules.top + 5);
@@ -165,7 +169,9 @@ bool visitSubjectPanels(MainFrame& frame, Document& doc, const QDir& dir)
         dlg.close();
     }
     if (!ds.teachers.empty()) {
-        ds.setTeacherSlotValue(0, 0, ds.teachers[0]->name, gbk::literal("不排"));
+        doc.edit(gbk::literal("教师排课要求"), [](DataSet& ds) {
+            return ds.setTeacherSlotValue(0, 0, ds.teachers[0]->name, gbk::literal("不排")) != 0;
+        });
         TeacherRuleDlg one(panel, doc, 0);
         one.show();
         ok &= save(&one, dir, QStringLiteral("14-teacher-rule.png"));
@@ -412,8 +418,7 @@ int runScreenshotTour(Application& app, Document& doc, const QString& folder, co
     }
     ok &= save(&frame, dir, QStringLiteral("11-teacher-page.png"));
     {
-        TeacherGroupDlg groups(&doc.dataSet(), [&doc](const std::string&, const EditFn& edit) { return edit(doc.dataSet()); },
-                               &frame);
+        TeacherGroupDlg groups(doc, &frame);
         groups.show();
         groups.addTeacherRow(0);
         groups.addTeacherRow(2);

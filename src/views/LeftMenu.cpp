@@ -1,4 +1,4 @@
-#include "app/LeftMenu.h"
+#include "views/LeftMenu.h"
 
 #include <algorithm>
 

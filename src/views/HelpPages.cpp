@@ -1,4 +1,4 @@
-#include "app/HelpPages.h"
+#include "views/HelpPages.h"
 
 namespace tabrel {
 

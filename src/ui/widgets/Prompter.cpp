@@ -1,4 +1,4 @@
-#include "ui/app/Prompter.h"
+#include "ui/widgets/Prompter.h"
 
 #include <QFileDialog>
 #include <QDialog>
@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "app/Application.h"
-#include "ui/app/AboutDlg.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/AboutDlg.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

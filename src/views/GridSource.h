@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "views/Edit.h"
+
 namespace tabrel {
 
 class DataSet;
@@ -16,11 +18,6 @@ struct CellPos {
     int row = 0, column = 0;
     bool operator==(const CellPos&) const = default;
 };
-
-// Runs an edit of the school as one step (the undo stack's push, or a direct call where no undo
-// applies: the command line, tests).
-using EditRunner =
-    std::function<bool(const std::string& stepName, const std::function<bool(DataSet&)>& edit, int mergeId)>;
 
 class GridSource {
 public:

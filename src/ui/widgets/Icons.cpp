@@ -1,4 +1,4 @@
-#include "ui/app/Icons.h"
+#include "ui/widgets/Icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

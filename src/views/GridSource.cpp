@@ -1,4 +1,4 @@
-#include "app/GridSource.h"
+#include "views/GridSource.h"
 
 #include "data/ClipboardTable.h"
 

@@ -1,4 +1,4 @@
-#include "ui/app/RecentFileSettings.h"
+#include "ui/widgets/RecentFileSettings.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "app/GridModel.h"
+#include "views/GridModel.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/app/AboutDlg.h"
+#include "ui/widgets/AboutDlg.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/Application.h"
-#include "ui/app/Icons.h"
+#include "ui/widgets/Icons.h"
 
 namespace tabrel::ui {
 

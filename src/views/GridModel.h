@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GridSource.h"
+#include "views/GridSource.h"
 
 namespace tabrel {
 
