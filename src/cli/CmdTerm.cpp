@@ -115,10 +115,7 @@ int resolvePeriod(const char* command, const DataSet& ds, const std::string& inp
         s.period = wholeDayDefault;
         return -1;
     }
-    bool malformed = false;
-    s.period = parsePeriod(ds, s.periodText, malformed);
-    if (malformed)
-        return usageError(command, "a period is a label or a number, not " + s.periodText, io);
+    s.period = parsePeriod(ds, s.periodText);
     if (s.period < 0) {
         io.err << input << ": no period " << s.periodText << " in the time grid\n";
         return ExitNothingToDo;
@@ -323,10 +320,7 @@ int cmdCover(const std::vector<std::string>& argv, Io io)
     std::optional<std::string> teacher;
     if (args.has("--teacher") && !(teacher = gbkArgument(input, "--teacher", *args.value("--teacher"), io)))
         return ExitBadInput;
-    bool malformed = false;
-    const int period = parsePeriod(ds, *args.value("--period"), malformed);
-    if (malformed)
-        return usageError("cover", "--period takes a period label or number", io);
+    const int period = parsePeriod(ds, *args.value("--period"));
     if (args.has("--swap"))
         if (int s = resolvePeriod("cover", ds, input, swap, 0, io); s >= 0)
             return s;
