@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/GridModel.h"
+#include "views/GridModel.h"
 #include "data/ClipboardTable.h"
 #include "data/DataSet.h"
 #include "output/TotalScheduleText.h"

@@ -9,8 +9,9 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=$(cd "${1:-$ROOT/build}" && pwd)
 CLI="$BUILD/tabrel-cli"
 OUT="$BUILD/examples"
-SCHOOL_JSON="$ROOT/examples/middle-school.json"
-SCHOOL_QTF="$OUT/middle-school.qtf"
+SCHOOL_JSON="$ROOT/examples/full-week-school.json"
+SCHOOL_QTF="$OUT/full-week-school.qtf"
+SCHEDULED_QTF="$OUT/full-week-school.scheduled.qtf"
 
 export QT_QPA_PLATFORM=offscreen
 
@@ -42,14 +43,19 @@ build_example() {
     step "构建示例学校：$SCHOOL_QTF"
     mkdir -p "$OUT"
     "$CLI" build "$SCHOOL_JSON" -o "$SCHOOL_QTF"
-    "$CLI" dump "$SCHOOL_QTF" > "$OUT/middle-school.dump.json"
-    summarize < "$OUT/middle-school.dump.json"
+    "$CLI" dump "$SCHOOL_QTF" > "$OUT/full-week-school.dump.json"
+    summarize < "$OUT/full-week-school.dump.json"
 }
 
-# Runs the automatic scheduling over the whole school and prints, per class, lessons placed/required.
+# Runs the program's recommended automatic scheduling over the whole school (the search, the
+# completion and the quality phase) and prints, per class, lessons placed/required; then what the
+# check finds and how good the week is (per class the lessons of each day, holes, repeats).
 schedule_example() {
-    step "自动排课（全校）：$OUT/middle-school.scheduled.qtf"
-    "$CLI" schedule "$SCHOOL_QTF" -o "$OUT/middle-school.scheduled.qtf"
+    step "自动排课（全校，补排、修正冲突并优化）：$SCHEDULED_QTF"
+    "$CLI" schedule "$SCHOOL_QTF" -o "$SCHEDULED_QTF" --optimize
+    step "排课检查与课表质量"
+    "$CLI" check "$SCHEDULED_QTF" | tail -n 1
+    "$CLI" quality "$SCHEDULED_QTF" | grep -v $'\tgaps '
 }
 
 # Exports every workbook, picture and the text list of the scheduled school into out/.
@@ -57,7 +63,7 @@ export_example() {
     local dir="$ROOT/out"
     step "导出课表：$dir"
     mkdir -p "$dir"
-    "$CLI" export "$OUT/middle-school.scheduled.qtf" --out "$dir" all
+    "$CLI" export "$SCHEDULED_QTF" --out "$dir" all
     printf '班级课表与图片：%s\n' "$dir/classFiles"
     printf '教师课表：%s（图片在 %s）\n' "$dir/teacherExcelFiles" "$dir/teacher"
     printf '总课表：%s\n' "$dir/master-style1.xlsx $dir/master-style2.xlsx $dir/master-style3.xlsx"

@@ -12,7 +12,7 @@ OUT="$ROOT/build-fuzz"
 BUILD=${BUILD:-$ROOT/build}
 mkdir -p "$OUT"
 FLAGS=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$ROOT/src")
-CORE=("$ROOT"/src/data/*.cpp "$ROOT"/src/scheduling/*.cpp "$ROOT"/src/app/GridModel.cpp "$ROOT"/src/app/GridSource.cpp
+CORE=("$ROOT"/src/data/*.cpp "$ROOT"/src/scheduling/*.cpp "$ROOT"/src/views/GridModel.cpp "$ROOT"/src/views/GridSource.cpp
       "$ROOT"/src/output/TotalScheduleText.cpp)
 
 # ---- seeds ------------------------------------------------------------------------------------

@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Writes examples/middle-school.json: a three-grade middle school with 24 classes, its subjects,
 teachers, teaching plans, common periods and a few slot rules, in the JSON form that
-`tabrel-cli build` reads. Deterministic: running it again gives the same file.
+`tabrel-cli build` reads; and examples/full-week-school.json, the same school as it sets up a whole
+week: every period that holds no lesson holds a common period (课外活动, 自习, 阅读), so a complete
+timetable fills every cell. Deterministic: running it again gives the same files.
 
-    python3 scripts/make-example-school.py [OUT.json]
+    python3 scripts/make-example-school.py            # both files
+    python3 scripts/make-example-school.py [--full-week] OUT.json
 """
 import json
 import os
@@ -51,6 +54,13 @@ COMMON_ROWS = {2: ("课间操", "9:30", "10:00"), 4: ("午休", "11:30", "14:00"
 
 # Common periods: (grade or None for every grade, period index, day index, name).
 COMMON_PERIODS = [(None, 7, 4, "自习"), ("初三", 7, 2, "教研活动")]
+# The full week's further common periods: the last periods of the day, after the lessons.
+FULL_WEEK_PERIODS = [
+    ("初一", 7, 0, "课外活动"), ("初一", 7, 1, "自习"), ("初一", 7, 2, "课外活动"), ("初一", 7, 3, "自习"),
+    ("初一", 6, 4, "阅读"),
+    ("初二", 7, 0, "课外活动"), ("初二", 7, 2, "课外活动"), ("初二", 7, 3, "自习"),
+    ("初三", 7, 0, "课外活动"), ("初三", 7, 1, "自习"), ("初三", 7, 3, "自习"),
+]
 
 SURNAMES = ("王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘蒋蔡余杜叶程"
             "苏魏吕丁任沈姚卢姜崔钟谭陆汪范金石廖贾夏韦方白邹孟熊秦邱江尹薛段雷侯龙史陶黎贺顾毛郝龚邵万钱严武戴孔汤")
@@ -80,7 +90,7 @@ def class_name(grade, number):
     return "%s(%d)" % (grade, number)
 
 
-def build():
+def build(full_week=False):
     rng = random.Random(20240901)
 
     # Who teaches what: (grade, subject, class numbers) per teacher, in grade and subject order.
@@ -126,7 +136,7 @@ def build():
                 row = []
                 for d in range(len(DAYS)):
                     common = ""
-                    for cg, cp, cd, cn in COMMON_PERIODS:
+                    for cg, cp, cd, cn in COMMON_PERIODS + (FULL_WEEK_PERIODS if full_week else []):
                         if (cg is None or cg == grade) and (cp, cd) == (p, d):
                             common = cn
                     rules = []
@@ -240,16 +250,26 @@ def dumps(value, indent=0):
     return "[\n" + ",\n".join(items) + "\n" + pad + "]"
 
 
-def main():
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "examples", "middle-school.json")
-    school = build()
+def write(out, full_week):
+    school = build(full_week)
     with open(out, "w", encoding="utf-8") as f:
         f.write(dumps(school) + "\n")
     lessons = sum(a["weeklyLessons"] for g in school["grades"] for c in g["classes"] for a in c["assignments"])
     print("%s: %d grades, %d classes, %d subjects, %d teachers, %d weekly lessons" % (
         out, len(school["grades"]), sum(len(g["classes"]) for g in school["grades"]), len(school["subjects"]),
         len(school["teachers"]), lessons))
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    args = sys.argv[1:]
+    full_week = "--full-week" in args
+    args = [a for a in args if a != "--full-week"]
+    if args:
+        write(args[0], full_week)
+        return
+    write(os.path.join(root, "examples", "middle-school.json"), False)
+    write(os.path.join(root, "examples", "full-week-school.json"), True)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts tabrel under Xvfb, walks its windows (start dialog, home page of an empty and of the example
+# Runs the screenshot tour (tabrel-screenshots, built beside tabrel) under Xvfb: it walks the windows (start dialog, home page of an empty and of the example
 # school, the automatic-scheduling page before and after a run, both timetable panels, the grades-and-
 # classes panel and the class-grid definition panel with their dialogs, the subjects panel with its
 # rule windows, the teacher page with its group dialogs, the assignment page and its teacher summary,
@@ -19,9 +19,9 @@ trap 'rm -rf "$work"' EXIT
 school="$work/示例学校.qtf"
 "$build/tabrel-cli" build "$here/examples/middle-school.json" -o "$school"
 
-run() { TABREL_SCREENSHOT_DIR="$out" "$build/tabrel" "$school"; }
+run() { "$build/tabrel-screenshots" "$out" "$school"; }
 if command -v xvfb-run >/dev/null 2>&1; then
-  TABREL_SCREENSHOT_DIR="$out" xvfb-run -a -s "-screen 0 1400x900x24" "$build/tabrel" "$school"
+  xvfb-run -a -s "-screen 0 1400x900x24" "$build/tabrel-screenshots" "$out" "$school"
 else
   echo "xvfb-run not found: using Qt's offscreen platform" >&2
   QT_QPA_PLATFORM=offscreen run

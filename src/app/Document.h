@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "views/Edit.h"
 #include "data/DataFile.h"
 #include "data/DataSet.h"
 #include "app/UndoStack.h"
@@ -25,7 +26,21 @@ public:
     DataSet& dataSet() { return *pDataSet; }
     const DataSet& dataSet() const { return *pDataSet; }
 
-    // The one door for every change of the school; its clean index is the modified flag.
+    // The one door for every change of the school: runs `change` as one undo step named
+    // `stepName` (GBK); typing with the same mergeId (>= 0) joins the step on top. Returns whether
+    // the change changed something (UndoStack::push).
+    bool edit(const std::string& stepName, const EditFunction& change, int mergeId = -1)
+    {
+        return undo_.push(stepName, change, mergeId);
+    }
+    // The door as a function, for the core's grids and pages that take one.
+    EditRunner editRunner()
+    {
+        return [this](const std::string& stepName, const EditFunction& change, int mergeId) {
+            return edit(stepName, change, mergeId);
+        };
+    }
+    // Undo, redo, macros and the clean index; its clean index is the modified flag.
     UndoStack& undoStack() { return undo_; }
     const UndoStack& undoStack() const { return undo_; }
     // The school has changes that are not saved.
@@ -40,8 +55,6 @@ public:
     static const std::string& NewFilePath(); // "新文件" (UTF-8)
     // Takes a path out of the recent-file list.
     void forgetRecentFile(const std::string& path);
-    // Records the path of a file named on the command line before the main view exists.
-    void setPendingPath(const std::string& path) { path_ = path; }
 
     // The main-window title: product name, " 文件: ", path (UTF-8), and " *" while the school has
     // changes that are not saved.

@@ -9,7 +9,7 @@
 
 #include "app/PanelRegistry.h"
 #include "data/Dimensions.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 
 namespace tabrel {
 

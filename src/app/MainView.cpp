@@ -2,7 +2,7 @@
 
 #include "app/Application.h"
 #include "app/Document.h"
-#include "app/HelpPages.h"
+#include "views/HelpPages.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "scheduling/TeacherAssignment.h"
@@ -32,11 +32,15 @@ MainView::Command commandOf(MenuButton b, bool newFile, bool clearable)
 
 MainView::MainView(Application& app, Document& doc) : app_(app), doc_(doc)
 {
+    // What a take-over answers waits for the window to tell it (takePendingMessage).
+    auto keepMessage = [this](std::string (*run)(DataSet&)) {
+        return [this, run](DataSet& ds) { pendingMessage_ = run(ds); };
+    };
     for (const PanelInfo& p : panels()) {
         if (p.onLeave)
-            onLeave_[slot(p.id)] = {gbk::literal(p.onLeave.stepName), p.onLeave.run};
+            onLeave_[slot(p.id)] = {gbk::literal(p.onLeave.stepName), keepMessage(p.onLeave.run)};
         if (p.beforeSave)
-            beforeSave_[slot(p.id)] = {gbk::literal(p.beforeSave.stepName), p.beforeSave.run};
+            beforeSave_[slot(p.id)] = {gbk::literal(p.beforeSave.stepName), keepMessage(p.beforeSave.run)};
     }
     topMenu_.setButtons(homeButtons());
     home_.refreshSteps(doc_.dataSet());

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/HomeSteps.h"
@@ -75,6 +76,8 @@ public:
     // The take-over "保存" runs before writing while the current panel needs one (may be empty);
     // it runs as one undo step.
     std::function<void(DataSet&)> saveTakeOver() const;
+    // What the last take-over of the registry answered for the user (GBK), once; "" for nothing.
+    std::string takePendingMessage() { return std::exchange(pendingMessage_, {}); }
 
     // Enables "撤销" and "重做" from the undo stack; true when the strip changed.
     bool refreshUndoButtons();
@@ -111,6 +114,7 @@ private:
     HomeSteps home_;
     std::function<void(std::optional<PanelId>)> shower_;
     std::array<std::function<void()>, PanelCount> beforeShow_;
+    std::string pendingMessage_;
     std::array<StepFn, PanelCount> onLeave_;
     std::array<StepFn, PanelCount> beforeSave_;
     std::array<std::function<std::string()>, PanelCount> helpSource_;

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ScopeTree.h"
+#include "views/ScopeTree.h"
 #include "data/Dimensions.h"
 #include "scheduling/AutoRun.h"
+#include "scheduling/QualityPhase.h"
 #include "scheduling/TimetableCheck.h"
 
 namespace tabrel {
@@ -32,16 +33,34 @@ public:
     int selectedNode() const { return selected_; }
     const AutoRun& run() const { return *run_; }
 
-    // "开始排课": the searches of the scope, then (when "完成后补排并修正冲突" is ticked) the
-    // completion phase, which `completionSink` follows and `stop` ends; then the end message
-    // "auto paike end".
+    // "开始排课": the searches of the scope, then (when "补排、修正冲突并优化（推荐）" is ticked) the
+    // completion phase and the quality phase, which `completionSink` follows and `stop` ends; then
+    // the end message "auto paike end".
     std::string start(ProgressSink* sink, ProgressSink* completionSink = nullptr,
                       const std::atomic<bool>* stop = nullptr);
 
-    // "完成后补排并修正冲突": off unless the user ticks it (the window remembers it in the settings).
+    // "补排、修正冲突并优化（推荐）": off in a new page model; the window ticks it for a new user and
+    // remembers the user's choice in the settings. Unticked, a start is the plain run.
     bool completeAfterRun() const { return completeAfterRun_; }
     void setCompleteAfterRun(bool on) { completeAfterRun_ = on; }
     static std::string completeCheckText(); // the check box's text (GBK)
+
+    // Starting again: every lesson of the scope is placed (and the scope has lessons), so "开始排课"
+    // first asks `rerunQuestion()`; on "确定" `clearForRerun()` empties every cell of the scope's
+    // classes except those fixed by hand (`markFlag` 1), and the start follows (one undo step).
+    bool everyLessonPlaced() const;
+    static std::string rerunQuestion(); // GBK
+    // Returns the cells emptied.
+    int clearForRerun();
+
+    // How good the scope's timetables are now: per class the lessons of each day, holes, same-day
+    // repeats, "尽量排" not kept; teachers' free periods; one score.
+    QualityReport quality() const;
+    // One line for beside the problem count: the totals and the score (GBK).
+    static std::string qualityText(const QualityReport& report);
+    // The summary's extra columns and one class's texts in them: 每天课时, 空节, 同日重复, 尽量排未排 (GBK).
+    static std::vector<std::string> qualityColumns();
+    static std::vector<std::string> qualityRow(const ClassQuality& c);
     // The outcome of the last start's completion phase, for the line under the check list; "" when
     // the last start ran none (GBK).
     std::string completionText() const;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/HelpPages.h"
+#include "views/HelpPages.h"
 #include "app/PaikeRunPage.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
@@ -21,20 +21,22 @@ namespace tabrel {
 
 namespace {
 
-void takeOverLessonCountsStep(DataSet& dataSet)
+// The user then reads which plan rows went.
+std::string takeOverLessonCountsStep(DataSet& dataSet)
 {
-    takeOverLessonCounts(dataSet);
+    return takeOverMessage(takeOverLessonCounts(dataSet));
 }
 
-void leaveSubjects(DataSet& dataSet)
+std::string leaveSubjects(DataSet& dataSet)
 {
     KmGrid::dropUnnamedSubjects(dataSet);
-    takeOverLessonCounts(dataSet);
+    return takeOverLessonCountsStep(dataSet);
 }
 
-void addMissingTeachers(DataSet& dataSet)
+std::string addMissingTeachers(DataSet& dataSet)
 {
     AddMissingTeachers(dataSet);
+    return {};
 }
 
 using B = MenuButton;

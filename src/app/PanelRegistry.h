@@ -30,10 +30,11 @@ inline constexpr int PanelCount = 11;
 enum class MenuButton { Close, Back, Save, SaveAs, Undo, Redo, Clear, Help, About, Open, New };
 inline constexpr int MenuButtonCount = 11;
 
-// A take-over: an edit run when leaving a panel or before saving from it, one undo step.
+// A take-over: an edit run when leaving a panel or before saving from it, one undo step. It
+// answers what the user then reads (GBK; "" for nothing).
 struct TakeOver {
     const char* stepName = nullptr; // UTF-8, e.g. "科目课时转入教学计划"
-    void (*run)(DataSet&) = nullptr;
+    std::string (*run)(DataSet&) = nullptr;
     explicit operator bool() const { return run != nullptr; }
 };
 

@@ -12,8 +12,8 @@ namespace tabrel {
 std::string scheduleTextLines(const DataSet& dataSet)
 {
     std::string out;
-    const int days = std::clamp(dataSet.dayCount(), 0, DayColumns);
-    const int periods = std::clamp(dataSet.periodsPerDay(), 0, MaxPeriodRows);
+    const int days = dataSet.gridDays();
+    const int periods = dataSet.gridPeriods();
     for (std::size_t g = 0; g < dataSet.grades.size(); ++g) {
         const std::string& gradeName = g < dataSet.gradeNames.size() ? dataSet.gradeNames[g] : std::string();
         for (const auto& c : dataSet.grades[g]->classes)

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/TimetableToolStrip.h"
+#include "views/TimetableToolStrip.h"
 #include "output/TimetableLayout.h"
 #include "output/WorkbookExports.h"
 

@@ -1,11 +1,49 @@
 #include "app/UndoStack.h"
 
-#include "data/DataFile.h"
+#include <cstdio>
+#include <cstdlib>
+
 #include "data/DataSet.h"
-#include "data/DataSetCopy.h"
 #include "data/Gbk.h"
+#include "data/StoredState.h"
+#include "scheduling/TeacherAssignment.h"
 
 namespace tabrel {
+
+namespace {
+
+int& answerChecks()
+{
+#ifndef NDEBUG
+    static int on = 1;
+#else
+    static int on = [] {
+        const char* v = std::getenv("TABREL_CHECK_EDITS");
+        return v && *v && *v != '0' ? 1 : 0;
+    }();
+#endif
+    return on;
+}
+
+// Whether the teachers' courses and assigned periods were worked out (an automatic or manual
+// run prepared them); a restore then works them out again for the restored school.
+bool preparedForScheduling(const DataSet& ds)
+{
+    for (const auto& t : ds.teachers) {
+        if (t->assignedPeriods != 0)
+            return true;
+        for (const auto& classes : t->courseClasses)
+            if (!classes.empty())
+                return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool UndoStack::checksAnswers() { return answerChecks() != 0; }
+
+void UndoStack::setChecksAnswers(bool on) { answerChecks() = on ? 1 : 0; }
 
 UndoStack::UndoStack(DataSet& dataSet) : dataSet_(&dataSet) {}
 
@@ -18,48 +56,71 @@ void UndoStack::reset(DataSet& dataSet)
     index_ = 0;
     cleanIndex_ = 0;
     macroDepth_ = 0;
-    macroBefore_.reset();
+    macroBefore_.clear();
     notify();
 }
 
-std::unique_ptr<DataSet> UndoStack::capture() const
+std::string UndoStack::capture() const
 {
-    auto copy = std::make_unique<DataSet>();
-    copyDataSet(*dataSet_, *copy);
-    return copy;
+    return captureStoredState(*dataSet_);
+}
+
+void UndoStack::restore(const std::string& state)
+{
+    const bool prepared = preparedForScheduling(*dataSet_);
+    restoreStoredState(*dataSet_, state);
+    if (prepared)
+        PrepareForScheduling(*dataSet_);
+}
+
+void UndoStack::checkAnswer(const std::string& text, bool answered, bool changed) const
+{
+    if (answered || !changed || !checksAnswers())
+        return;
+    std::fprintf(stderr, "tabrel: the edit \"%s\" answered that it changed nothing, but the stored school changed\n",
+                 gbk::toUtf8(text).c_str());
+    std::abort();
 }
 
 bool UndoStack::push(const std::string& text, const std::function<bool(DataSet&)>& edit, int mergeId)
 {
-    if (macroDepth_ > 0) {
-        const bool changed = edit(*dataSet_);
-        macroChanged_ = macroChanged_ || changed;
-        return changed;
-    }
-    const bool merges = mergeId >= 0 && index_ > 0 && index_ == steps_.size() && steps_.back().mergeId == mergeId &&
-                        !isClean();
-    if (merges) {
-        const bool changed = edit(*dataSet_);
-        if (changed)
-            notify();
-        return changed;
-    }
-    auto before = capture();
-    if (!edit(*dataSet_))
-        return false;
-    record(text, std::move(before), mergeId);
-    return true;
+    return pushStep(text, edit, mergeId, true);
 }
 
 bool UndoStack::pushIfChanged(const std::string& text, const std::function<void(DataSet&)>& edit)
 {
-    return push(text, [&edit](DataSet& ds) {
-        std::string before, after;
-        const bool comparable = encodeDataFile(ds, before).ok();
+    return pushStep(text, [&edit](DataSet& ds) {
         edit(ds);
-        // A school the file cannot hold is taken as changed rather than losing the step.
-        return !comparable || !encodeDataFile(ds, after).ok() || before != after;
-    });
+        return true;
+    }, -1, false);
+}
+
+bool UndoStack::pushStep(const std::string& text, const std::function<bool(DataSet&)>& edit, int mergeId,
+                         bool answers)
+{
+    if (macroDepth_ > 0) {
+        // The macro compares the stored school when it ends; an answer is checked only when asked.
+        if (!checksAnswers())
+            return edit(*dataSet_);
+        const std::string before = capture();
+        const bool answered = edit(*dataSet_);
+        const bool changed = capture() != before;
+        checkAnswer(text, answered || !answers, changed);
+        return changed;
+    }
+    std::string before = capture();
+    const bool answered = edit(*dataSet_);
+    const bool changed = capture() != before;
+    checkAnswer(text, answered || !answers, changed);
+    if (changed) {
+        const bool merges = mergeId >= 0 && index_ > 0 && index_ == steps_.size() && steps_.back().mergeId == mergeId &&
+                            !isClean();
+        if (merges)
+            notify();
+        else
+            record(text, std::move(before), mergeId);
+    }
+    return changed;
 }
 
 void UndoStack::beginMacro(const std::string& text)
@@ -67,7 +128,6 @@ void UndoStack::beginMacro(const std::string& text)
     if (macroDepth_++ > 0)
         return;
     macroText_ = text;
-    macroChanged_ = false;
     macroBefore_ = capture();
 }
 
@@ -75,14 +135,15 @@ void UndoStack::endMacro()
 {
     if (macroDepth_ == 0 || --macroDepth_ > 0)
         return;
-    auto before = std::move(macroBefore_);
-    if (macroChanged_)
+    std::string before = std::move(macroBefore_);
+    macroBefore_.clear();
+    if (capture() != before)
         record(macroText_, std::move(before), -1);
     else
         notify();
 }
 
-void UndoStack::record(const std::string& text, std::unique_ptr<DataSet> before, int mergeId)
+void UndoStack::record(const std::string& text, std::string before, int mergeId)
 {
     // What was undone can no longer be redone; a clean state among it is gone for good.
     steps_.erase(steps_.begin() + static_cast<long>(index_), steps_.end());
@@ -90,7 +151,7 @@ void UndoStack::record(const std::string& text, std::unique_ptr<DataSet> before,
         cleanIndex_ = -1;
     Step step;
     step.text = text;
-    step.bytes = approximateBytes(*before);
+    step.bytes = sizeof(Step) + before.size();
     step.snapshot = std::move(before);
     step.mergeId = mergeId;
     steps_.push_back(std::move(step));
@@ -101,12 +162,11 @@ void UndoStack::record(const std::string& text, std::unique_ptr<DataSet> before,
 
 void UndoStack::swapWith(Step& step)
 {
-    auto current = capture();
-    copyDataSet(*step.snapshot, *dataSet_);
-    step.bytes = approximateBytes(*current);
+    std::string current = capture();
+    restore(step.snapshot);
+    step.bytes = sizeof(Step) + current.size();
     step.snapshot = std::move(current);
 }
-
 bool UndoStack::undo()
 {
     if (!canUndo())

@@ -32,7 +32,7 @@ bool scopeName(const std::string& file, const std::string& option, const std::st
 
 int cmdSchedule(const std::vector<std::string>& argv, Io io)
 {
-    Args args(argv, {"-o", "--grade", "--class"}, {"--in-place", "--complete"});
+    Args args(argv, {"-o", "--grade", "--class"}, {"--in-place", "--complete", "--optimize"});
     if (args.helpAsked()) {
         printUsage(*findCommand("schedule"), io.out);
         return ExitDone;
@@ -90,6 +90,7 @@ int cmdSchedule(const std::vector<std::string>& argv, Io io)
         run.SelectSchool();
 
     run.completeAfterSearch = args.has("--complete");
+    run.optimizeAfterSearch = args.has("--optimize");
     run.Start();
     for (const ClassTable* c : run.classList())
         io.out << gbk::toUtf8(c->name) << ' ' << c->placedLessonCount() << '/' << c->requiredLessonCount() << '\n';

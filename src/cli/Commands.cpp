@@ -14,7 +14,7 @@ const std::vector<Command>& commands()
         {"new", "tabrel-cli new OUT.qtf", cmdNew},
         {"dump", "tabrel-cli dump FILE.qtf", cmdDump},
         {"build", "tabrel-cli build FILE.json -o OUT.qtf", cmdBuild},
-        {"schedule", "tabrel-cli schedule FILE.qtf (-o OUT.qtf | --in-place) [--grade NAME | --class NAME] [--complete]", cmdSchedule},
+        {"schedule", "tabrel-cli schedule FILE.qtf (-o OUT.qtf | --in-place) [--grade NAME | --class NAME] [--complete] [--optimize]", cmdSchedule},
         {"report", "tabrel-cli report FILE.qtf [--class NAME] [--json]", cmdReport},
         {"export", "tabrel-cli export FILE.qtf --out DIR [--tables-per-row N] [--teacher-tables-per-row N] [--name-style full|short] [--no-subject] [--no-teacher] [--no-class] [--title TEXT] [--bmp-depth 16|24|32] [--grade NAME] KIND...", cmdExport},
         {"merge", "tabrel-cli merge A.qtf B.qtf -o OUT.qtf", cmdMerge},
@@ -28,6 +28,14 @@ const std::vector<Command>& commands()
         {"marks", "tabrel-cli marks FILE.qtf --class NAME --period P --day D", cmdMarks},
         {"swap", "tabrel-cli swap FILE.qtf (--class NAME | --teacher NAME) --period P --day D --to-period P2 --to-day D2 (-o OUT.qtf | --in-place)", cmdSwap},
         {"check", "tabrel-cli check FILE.qtf [--json]", cmdCheck},
+        {"quality", "tabrel-cli quality FILE.qtf [--json]", cmdQuality},
+        {"term", "tabrel-cli term FILE.qtf --start DATE --weeks N [--off DATE | --off DATE..DATE]... [--makeup DATE=DAYNAME]... (-o OUT.qtf | --in-place)", cmdTerm},
+        {"absence", "tabrel-cli absence FILE.qtf (--teacher NAME --from DATE[:P] --to DATE[:P] [--kind 病假|事假|公假|培训|其他] [--note TEXT] | --remove ID) (-o OUT.qtf | --in-place)", cmdAbsence},
+        {"cover", "tabrel-cli cover FILE.qtf (--absence ID --auto | --date DATE --period P --class NAME (--teacher NAME | --swap DATE:P | --self-study [--teacher NAME] | --cancel)) (-o OUT.qtf | --in-place)", cmdCover},
+        {"day", "tabrel-cli day FILE.qtf --date DATE (--class NAME | --teacher NAME) [--json]", cmdDay},
+        {"changes", "tabrel-cli changes FILE.qtf [--from DATE] [--to DATE] [--teacher NAME] [--class NAME] [--json]", cmdChanges},
+        {"notice", "tabrel-cli notice FILE.qtf --date DATE", cmdNotice},
+        {"cover-stats", "tabrel-cli cover-stats FILE.qtf --from DATE --to DATE [--json] [--xlsx OUT.xlsx]", cmdCoverStats},
     };
     return table;
 }

@@ -90,5 +90,13 @@ int cmdPlace(const std::vector<std::string>& args, Io io);
 int cmdMarks(const std::vector<std::string>& args, Io io);
 int cmdSwap(const std::vector<std::string>& args, Io io);
 int cmdCheck(const std::vector<std::string>& args, Io io);
+int cmdQuality(const std::vector<std::string>& args, Io io);
+int cmdTerm(const std::vector<std::string>& args, Io io);
+int cmdAbsence(const std::vector<std::string>& args, Io io);
+int cmdCover(const std::vector<std::string>& args, Io io);
+int cmdDay(const std::vector<std::string>& args, Io io);
+int cmdChanges(const std::vector<std::string>& args, Io io);
+int cmdNotice(const std::vector<std::string>& args, Io io);
+int cmdCoverStats(const std::vector<std::string>& args, Io io);
 
 } // namespace tabrel::cli

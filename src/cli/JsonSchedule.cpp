@@ -7,6 +7,7 @@
 
 #include "data/DataFile.h"
 #include "data/DataSet.h"
+#include "data/ExtensionJson.h"
 #include "data/Gbk.h"
 
 namespace tabrel::cli {
@@ -223,6 +224,7 @@ private:
     bool teachers(const Json& j, const std::string& path);
     bool slotSettings(const Json& j, const std::string& path);
     bool table(const Json& j, const std::string& path, DataTable& t);
+    bool extension(const Json& j);
 };
 
 bool Reader::document(const Json& j)
@@ -230,7 +232,8 @@ bool Reader::document(const Json& j)
     if (!object(j, "",
                 {"earlyReadingCount", "morningCount", "afternoonCount", "eveningCount", "dayNames", "commonRowNames",
                  "commonRowStarts", "commonRowEnds", "periodStarts", "periodEnds", "lessonMinutes", "breakMinutes",
-                 "grades", "subjects", "teachers", "teacherSlotSettings", "teacherGroupTable", "spareTable"}))
+                 "grades", "subjects", "teachers", "teacherSlotSettings", "teacherGroupTable", "spareTable",
+                 "schoolName", "term", "absences", "changes"}))
         return false;
     // The time grid comes first whatever the key order: the class cells are sized by it.
     if (!timeGrid(j))
@@ -247,6 +250,59 @@ bool Reader::document(const Json& j)
         return false;
     if (auto it = j.find("spareTable"); it != j.end() && !table(*it, "spareTable", ds_.spareTable))
         return false;
+    return extension(j);
+}
+
+// The extension keys: their kinds and forms as the data file's block reads them, then the names
+// and slots they refer to against the school just read.
+bool Reader::extension(const Json& j)
+{
+    SchoolExtension& x = ds_.extension;
+    for (const char* key : ExtensionKeys) {
+        auto it = j.find(key);
+        if (it == j.end())
+            continue;
+        std::string path, message;
+        if (!extensionKeyFromJson(key, *it, x, path, message))
+            return fail(path.empty() ? std::string(key) : path[0] == '[' ? key + path : std::string(key) + "." + path,
+                        message);
+    }
+    if (!x.schoolName.empty())
+        ds_.schoolName = x.schoolName;
+    const int periods = ds_.periodsPerDay();
+    auto period = [&](int p, const std::string& path) { return p < periods || fail(path, "period outside the time grid"); };
+    auto teacher = [&](const std::string& name, const std::string& path) {
+        return ds_.findTeacher(name) != nullptr || fail(path, "no teacher is named " + utf8(name));
+    };
+    for (std::size_t i = 0; i < x.term.makeUpDays.size(); ++i) {
+        const MakeUpDay& m = x.term.makeUpDays[i];
+        const std::string at = "term.makeUpDays[" + std::to_string(i) + "]";
+        if (weekdayOf(m.date) < 5)
+            return fail(at + ".date", "a make-up day must be a Saturday or Sunday");
+        if (std::find(ds_.dayNames.begin(), ds_.dayNames.end(), m.follows) == ds_.dayNames.end())
+            return fail(at + ".follows", "no day is named " + utf8(m.follows));
+    }
+    for (std::size_t i = 0; i < x.absences.size(); ++i) {
+        const AbsenceRecord& a = x.absences[i];
+        const std::string at = "absences[" + std::to_string(i) + "]";
+        if (!teacher(a.teacher, at + ".teacher") || !period(a.fromPeriod, at + ".fromPeriod")
+            || !period(a.toPeriod, at + ".toPeriod"))
+            return false;
+    }
+    for (std::size_t i = 0; i < x.changes.size(); ++i) {
+        const ChangeRecord& c = x.changes[i];
+        const std::string at = "changes[" + std::to_string(i) + "]";
+        bool classFound = false;
+        for (const auto* k : ds_.classesInGradeOrder())
+            classFound = classFound || k->name == c.className;
+        if (!classFound)
+            return fail(at + ".class", "no class is named " + utf8(c.className));
+        if (!teacher(c.teacher, at + ".teacher") || (!c.newTeacher.empty() && !teacher(c.newTeacher, at + ".newTeacher"))
+            || !period(c.period, at + ".period") || (c.hasSwap && !period(c.swapPeriod, at + ".swapPeriod")))
+            return false;
+        if (c.absence != 0 && !x.findAbsence(c.absence))
+            return fail(at + ".absence", "no absence has the id " + std::to_string(c.absence));
+    }
     return true;
 }
 
@@ -524,6 +580,10 @@ Json toJson(const DataSet& ds)
     j["teacherSlotSettings"] = std::move(slots);
     j["teacherGroupTable"] = tableJson(ds.teacherGroupTable);
     j["spareTable"] = tableJson(ds.spareTable);
+    // the extension keys, each only when it holds something
+    for (const char* key : ExtensionKeys)
+        if (Json v = extensionKeyToJson(ds.extension, key); !v.is_null())
+            j[key] = std::move(v);
     return j;
 }
 

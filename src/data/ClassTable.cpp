@@ -23,8 +23,8 @@ int ClassTable::placedLessonCount() const
 {
     if (!dataSet)
         return 0;
-    const int periods = std::clamp(dataSet->periodsPerDay(), 0, MaxPeriodRows);
-    const int days = std::clamp(dataSet->dayCount(), 0, DayColumns);
+    const int periods = dataSet->gridPeriods();
+    const int days = dataSet->gridDays();
     int n = 0;
     for (int p = 0; p < periods; ++p)
         for (int d = 0; d < days; ++d)

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "data/DataSet.h"
+#include "data/ExtensionBlock.h"
 #include "data/Gbk.h"
 #include "data/SafeFile.h"
 
@@ -315,8 +316,23 @@ FileResult decodeDataSections(DataSet& dataSet, std::string_view bytes)
 {
     FileResult result;
     SectionReader r(bytes, result);
-    readClasses(dataSet, r) && readTimeGrid(dataSet, r) && readSubjects(dataSet, r) && readTeachers(dataSet, r)
-        && readClassTimetables(dataSet, r) && readTeacherSlots(dataSet, r) && readTables(dataSet, r);
+    if (!(readClasses(dataSet, r) && readTimeGrid(dataSet, r) && readSubjects(dataSet, r) && readTeachers(dataSet, r)
+          && readClassTimetables(dataSet, r) && readTeacherSlots(dataSet, r) && readTables(dataSet, r)))
+        return result;
+    // What follows section 7: the extension block when it starts with its mark, else ignored.
+    FileResult extension = decodeExtensionBlock(bytes.substr(r.position()), dataSet.extension);
+    if (!extension.ok())
+        return extension;
+    SchoolExtension& x = dataSet.extension;
+    for (AbsenceRecord& a : x.absences)
+        a.teacher = dataSet.replacementName(a.teacher);
+    for (ChangeRecord& c : x.changes) {
+        c.teacher = dataSet.replacementName(c.teacher);
+        if (!c.newTeacher.empty())
+            c.newTeacher = dataSet.replacementName(c.newTeacher);
+    }
+    if (!x.schoolName.empty())
+        dataSet.schoolName = x.schoolName;
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "data/DataSet.h"
+#include "data/ExtensionBlock.h"
 #include "data/Gbk.h"
 #include "data/SafeFile.h"
 
@@ -250,6 +251,10 @@ FileResult encodeDataFile(const DataSet& dataSet, std::string& out)
             out.reserve(measure.size());
             SectionWriter w(&out);
             writeSections(dataSet, w);
+            if (!appendExtensionBlock(dataSet.extension, out, why))
+                out.clear();
+            else if (out.size() > MaxDataFileBytes)
+                why = formatText("文件将超过 %lld MiB", static_cast<long long>(MaxDataFileBytes >> 20));
         }
     }
     if (!why.empty()) {

@@ -12,8 +12,7 @@ namespace tabrel {
 
 DataSet::DataSet()
     : schoolName(GBK("XX学校")),
-      requirementTexts{GBK("各班的语文、数学、英语每天最少上1节")},
-      cellDisplayMode("KmName")
+      requirementTexts{GBK("各班的语文、数学、英语每天最少上1节")}
 {
 }
 
@@ -212,12 +211,6 @@ int DataSet::removeTeacher(int index)
     return 1;
 }
 
-int DataSet::clearTeachers()
-{
-    teachers.clear();
-    return 1;
-}
-
 TeacherInfoRecord* DataSet::findTeacher(const std::string& name) const
 {
     for (const auto& t : teachers)
@@ -257,8 +250,8 @@ int DataSet::setTeacherSlotValue(int period, int day, const std::string& teacher
 std::string DataSet::teacherSlotSummary(const std::string& teacherName) const
 {
     std::string out;
-    const int periods = std::min(periodsPerDay(), MaxPeriodRows);
-    const int days = std::min(dayCount(), DayColumns);
+    const int periods = gridPeriods();
+    const int days = gridDays();
     for (int n = 0; n < periods; ++n)
         for (int d = 0; d < days; ++d) {
             std::string v = teacherSlotValue(n, d, teacherName);
@@ -332,8 +325,8 @@ int DataSet::relinkTeacherCells()
     byName.reserve(teachers.size());
     for (auto& t : teachers)
         byName.emplace(t->name, t.get());
-    const int periods = std::min(periodsPerDay(), MaxPeriodRows);
-    const int days = std::min(dayCount(), DayColumns);
+    const int periods = gridPeriods();
+    const int days = gridDays();
     for (const auto& g : grades)
         for (const auto& c : g->classes)
             for (int n = 0; n < periods; ++n)

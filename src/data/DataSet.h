@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <ctime>
@@ -8,6 +9,7 @@
 
 #include "data/ClassTable.h"
 #include "data/DataTable.h"
+#include "data/SchoolExtension.h"
 #include "data/Dimensions.h"
 #include "data/Subject.h"
 #include "data/TeacherInfoRecord.h"
@@ -36,10 +38,9 @@ public:
     DataSet(const DataSet&) = delete;
     DataSet& operator=(const DataSet&) = delete;
 
-    std::string schoolName;                    // "XX学校"; not stored
+    std::string schoolName;                    // "XX学校"; stored as extension.schoolName when that is set
     std::string scheduleTitle;                 // filled by fillDefaultTitle; not stored
     std::vector<std::string> requirementTexts; // not stored
-    std::string cellDisplayMode;               // "KmName" or "KmName-Teacher"; not stored
     std::vector<std::unique_ptr<Grade>> grades;
     std::vector<std::string> gradeNames;       // parallel to grades
     int32_t earlyReadingCount = 0;
@@ -60,10 +61,15 @@ public:
     SlotLists teacherSlotSettings;             // [period][day] lists of "teacher-value"
     DataTable teacherGroupTable;
     DataTable spareTable;
+    SchoolExtension extension;                 // what the file stores after section 7
 
     // ---- derived sizes ----
     int periodsPerDay() const { return earlyReadingCount + morningCount + afternoonCount + eveningCount; }
     int dayCount() const { return static_cast<int>(dayNames.size()); }
+    // The two kept within the fixed 12 x 7 grid and never negative: how far every walk over a
+    // class's or a teacher's grid goes.
+    int gridPeriods() const { return std::clamp(periodsPerDay(), 0, MaxPeriodRows); }
+    int gridDays() const { return std::clamp(dayCount(), 0, DayColumns); }
     // "早%d节" for early-reading periods, "第%d节" counted from the first morning period otherwise.
     std::string periodLabel(int period) const;
 
@@ -91,7 +97,6 @@ public:
     // ---- teachers ----
     int appendTeacher();
     int removeTeacher(int index);
-    int clearTeachers();
     TeacherInfoRecord* findTeacher(const std::string& name) const;
 
     // ---- texts and rules ----

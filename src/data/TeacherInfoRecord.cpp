@@ -108,8 +108,8 @@ int TeacherInfoRecord::countPlacedSlots() const
 {
     if (!dataSet)
         return 0;
-    const int periods = std::min(dataSet->periodsPerDay(), MaxPeriodRows);
-    const int days = std::min(dataSet->dayCount(), DayColumns);
+    const int periods = dataSet->gridPeriods();
+    const int days = dataSet->gridDays();
     int n = 0;
     for (int p = 0; p < periods; ++p)
         for (int d = 0; d < days; ++d)

@@ -127,19 +127,9 @@ bool ClassTableTiaoKe::setMode(Mode mode)
     return true;
 }
 
-bool ClassTableTiaoKe::showsTeachers(const DataSet& ds)
+std::string ClassTableTiaoKe::teacherButtonText() const
 {
-    return ds.cellDisplayMode == "KmName-Teacher";
-}
-
-void ClassTableTiaoKe::toggleTeacherDisplay(DataSet& ds)
-{
-    ds.cellDisplayMode = showsTeachers(ds) ? "KmName" : "KmName-Teacher";
-}
-
-std::string ClassTableTiaoKe::teacherButtonText(const DataSet& ds)
-{
-    return showsTeachers(ds) ? GBK("隐藏教师") : GBK("显示教师");
+    return showsTeachers_ ? GBK("隐藏教师") : GBK("显示教师");
 }
 
 LessonCell* ClassTableTiaoKe::cellAt(const DataSet& ds, Slot s) const
@@ -383,7 +373,7 @@ std::vector<std::string> ClassTableTiaoKe::dragTexts(const DataSet& ds) const
     const LessonCell* cell = dragging() ? cellAt(ds, source_) : nullptr;
     if (!cell)
         return {};
-    if (showsTeachers(ds))
+    if (showsTeachers_)
         return {cell->subject, cell->teacher};
     return {cell->subject};
 }

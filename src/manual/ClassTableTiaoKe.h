@@ -45,10 +45,11 @@ public:
     Mode mode() const { return mode_; }
     // Sets the mode; a pending swap source and its marks survive the change.
     bool setMode(Mode mode);
-    // "显示教师" / "隐藏教师": toggles the data set's cell display mode (not stored).
-    void toggleTeacherDisplay(DataSet& ds);
-    static bool showsTeachers(const DataSet& ds);
-    static std::string teacherButtonText(const DataSet& ds); // "显示教师" or "隐藏教师"
+    // "显示教师" / "隐藏教师": toggles whether the cells show their teachers, a choice of this view
+    // (not part of the school, so no undo step touches it).
+    void toggleTeacherDisplay() { showsTeachers_ = !showsTeachers_; }
+    bool showsTeachers() const { return showsTeachers_; }
+    std::string teacherButtonText() const; // "显示教师" or "隐藏教师"
 
     // ---- placement (placement mode) ----
     // Whether a click on the cell opens the placement menu (no markFlag, no common period).
@@ -128,6 +129,7 @@ private:
     int classCount_ = 0;
     int current_ = -1;
     Mode mode_ = Placement;
+    bool showsTeachers_ = false;
     Slot menuCell_;
     Slot hovered_;
     std::string hoveredTeacher_; // by name

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/HelpPages.h"
+#include "views/HelpPages.h"
 #include "data/DataSet.h"
 #include "manual/ClassTableTiaoKe.h"
 #include "manual/TeacherPaike.h"
@@ -12,12 +12,12 @@ namespace tabrel::manual {
 
 int shownPeriods(const DataSet& ds)
 {
-    return std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows);
+    return ds.gridPeriods();
 }
 
 int shownDays(const DataSet& ds)
 {
-    return std::clamp(ds.dayCount(), 0, DayColumns);
+    return ds.gridDays();
 }
 
 ClassTable* classInListOrder(const DataSet& ds, int index)

@@ -7,7 +7,7 @@
 #include "data/Gbk.h"
 #include "manual/ClassTableTiaoKe.h"
 #include "manual/TeacherPaike.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 
 namespace tabrel::manual {
 
@@ -232,7 +232,7 @@ void drawClassView(Canvas& c, const ViewLayout& l, const DataSet& ds, const Clas
     const GridGeometry& g = l.grid;
     drawGridFrame(c, g, ds, "", colors::Black, 0);
     const bool swapShown = view.mode() == ClassTableTiaoKe::Swap && view.swapPending();
-    const bool teachers = ClassTableTiaoKe::showsTeachers(ds);
+    const bool teachers = view.showsTeachers();
     for (int p = 0; p < g.periods; ++p)
         for (int d = 0; d < g.days; ++d) {
             const Rect r = g.cell(p, d);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 
 namespace tabrel::manual {
 

@@ -80,9 +80,9 @@ SheetGeometry sheetGeometry(const DataSet& dataSet, int x0, int y0, int cellWidt
     g.y0 = y0;
     g.cellWidth = cellWidth;
     g.cellHeight = cellHeight;
-    g.periods = std::clamp(dataSet.periodsPerDay(), 0, MaxPeriodRows);
+    g.periods = dataSet.gridPeriods();
     g.periodsBeforeBreak = std::clamp(dataSet.earlyReadingCount + dataSet.morningCount, 0, g.periods);
-    g.days = std::clamp(dataSet.dayCount(), 0, DayColumns);
+    g.days = dataSet.gridDays();
     return g;
 }
 

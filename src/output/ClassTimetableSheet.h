@@ -6,7 +6,7 @@
 #include <string>
 
 #include "data/Dimensions.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 #include "scheduling/CellDisplay.h"
 
 namespace tabrel {

@@ -9,8 +9,8 @@ namespace tabrel {
 
 LoadDistribution buildLoadDistribution(const DataSet& ds)
 {
-    const int T = std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows);
-    const int D = std::clamp(ds.dayCount(), 0, DayColumns);
+    const int T = ds.gridPeriods();
+    const int D = ds.gridDays();
     LoadDistribution out;
     out.header = {GBK("姓名"), GBK("合计")};
     for (int p = 0; p < T; ++p)

@@ -7,7 +7,7 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "data/TeacherInfoRecord.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 #include "output/ClassTimetableSheet.h"
 
 namespace tabrel {
@@ -94,8 +94,8 @@ Rect PictureGeometry::cellRect(int period, int day) const
 PictureGeometry pictureGeometry(const DataSet& dataSet)
 {
     PictureGeometry g;
-    g.periods = std::clamp(dataSet.periodsPerDay(), 0, MaxPeriodRows);
-    g.days = std::clamp(dataSet.dayCount(), 0, DayColumns);
+    g.periods = dataSet.gridPeriods();
+    g.days = dataSet.gridDays();
     return g;
 }
 

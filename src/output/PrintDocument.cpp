@@ -4,7 +4,7 @@
 
 #include "data/DataSet.h"
 #include "data/Gbk.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 #include "output/LoadDistribution.h"
 #include "output/SheetDrawing.h"
 #include "output/TeacherTeachTable.h"

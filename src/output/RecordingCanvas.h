@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 
 namespace tabrel {
 

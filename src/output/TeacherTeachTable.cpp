@@ -10,8 +10,8 @@ namespace tabrel {
 
 namespace {
 
-int periods(const DataSet& ds) { return std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows); }
-int days(const DataSet& ds) { return std::clamp(ds.dayCount(), 0, DayColumns); }
+int periods(const DataSet& ds) { return ds.gridPeriods(); }
+int days(const DataSet& ds) { return ds.gridDays(); }
 
 TextStyle centred(const std::string& face, int height)
 {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "data/Dimensions.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 
 namespace tabrel {
 

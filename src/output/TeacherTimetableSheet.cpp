@@ -3,7 +3,7 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "data/TeacherInfoRecord.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 #include "output/ClassTimetableSheet.h"
 #include "output/DrawnTable.h"
 

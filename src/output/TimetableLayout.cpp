@@ -4,7 +4,7 @@
 
 #include "data/DataSet.h"
 #include "data/Gbk.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 
 namespace tabrel {
 

@@ -23,8 +23,8 @@ TextStyle centred(const std::string& face, int height)
 
 TotalScheduleOne::TotalScheduleOne(const DataSet& ds, int width, int height, int rows)
 {
-    T_ = std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows);
-    D_ = std::clamp(ds.dayCount(), 0, DayColumns);
+    T_ = ds.gridPeriods();
+    D_ = ds.gridDays();
     W_ = std::max(width, 0);
     H_ = std::max(height, 0);
     rows_ = std::max(rows, 1);

@@ -4,7 +4,7 @@
 
 #include "data/DataSet.h"
 #include "data/Gbk.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 #include "output/WorkbookExports.h"
 
 namespace tabrel {
@@ -60,8 +60,8 @@ std::string style1TeacherText(const std::string& teacher)
 
 TotalScheduleTable::TotalScheduleTable(const DataSet& ds, int classes, int clientHeight)
 {
-    T_ = std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows);
-    D_ = std::clamp(ds.dayCount(), 0, DayColumns);
+    T_ = ds.gridPeriods();
+    D_ = ds.gridDays();
     U_ = std::clamp(ds.earlyReadingCount + ds.morningCount, 0, T_);
     n_ = std::max(classes, 0);
     R_ = std::max(clientHeight, 0) / (T_ + 3);

@@ -9,8 +9,8 @@ namespace tabrel {
 
 namespace {
 
-int periodCount(const DataSet& ds) { return std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows); }
-int dayCount(const DataSet& ds) { return std::clamp(ds.dayCount(), 0, DayColumns); }
+int periodCount(const DataSet& ds) { return ds.gridPeriods(); }
+int dayCount(const DataSet& ds) { return ds.gridDays(); }
 
 // Carriage returns and line feeds become spaces. Neither byte can stand inside a two-byte GBK
 // character, so a byte-wise replacement never touches one.

@@ -185,7 +185,6 @@ bool WorkbookSheet::setColumnWidth(std::string_view first, std::string_view last
 
 void WorkbookSheet::wrapUsedRange()
 {
-    ++wrapCount_;
     auto used = usedRange();
     if (!used)
         return;

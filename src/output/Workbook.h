@@ -95,7 +95,6 @@ public:
     std::optional<double> columnWidth(int column) const;
     // Box around every touched cell; empty when nothing was written.
     std::optional<CellRange> usedRange() const;
-    int wrapCount() const { return wrapCount_; }
 
 private:
     SheetCell& touch(CellRef c) { return cells_[c]; }
@@ -105,7 +104,6 @@ private:
     std::vector<CellRange> merges_;
     std::map<int, double> rowHeights_;
     std::map<int, double> columnWidths_;
-    int wrapCount_ = 0;
 };
 
 // The spreadsheet as the exports drive it: one workbook with one worksheet.

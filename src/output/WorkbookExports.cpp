@@ -13,8 +13,8 @@ namespace {
 
 std::string at(int column, int row) { return cellAddress(column, row); }
 
-int periodCount(const DataSet& ds) { return std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows); }
-int dayCount(const DataSet& ds) { return std::clamp(ds.dayCount(), 0, DayColumns); }
+int periodCount(const DataSet& ds) { return ds.gridPeriods(); }
+int dayCount(const DataSet& ds) { return ds.gridDays(); }
 int upperCount(const DataSet& ds)
 {
     return std::clamp(ds.earlyReadingCount + ds.morningCount, 0, periodCount(ds));

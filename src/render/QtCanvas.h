@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 #include "output/PictureExport.h"
 
 namespace tabrel {

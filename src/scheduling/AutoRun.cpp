@@ -65,8 +65,10 @@ std::vector<SearchResult> AutoRun::Start(ProgressSink* sink)
 {
     std::vector<SearchResult> results;
     lastCompletion_ = CompletionResult{};
+    lastQuality_ = QualityResult{};
+    const bool complete = completeAfterSearch || optimizeAfterSearch;
     std::vector<const LessonCell*> pinned;
-    if (completeAfterSearch) {
+    if (complete) {
         makeClassList();
         pinned = LessonCells(dataSet_, classList_);
     }
@@ -85,9 +87,14 @@ std::vector<SearchResult> AutoRun::Start(ProgressSink* sink)
         results.push_back(engine.RunSearch(slotList_, sink, stepLimit));
     }
     makeClassList();
-    if (completeAfterSearch && scope_ != Scope::None) {
+    if (complete && scope_ != Scope::None) {
         CompletionPhase phase(dataSet_, classList_, pinned);
-        lastCompletion_ = phase.Run(completionSink ? completionSink : sink, stopFlag);
+        ProgressSink* completion = completionSink ? completionSink : sink;
+        lastCompletion_ = phase.Run(completion, stopFlag);
+        if (optimizeAfterSearch && !(stopFlag && stopFlag->load())) {
+            QualityPhase quality(dataSet_, classList_, pinned);
+            lastQuality_ = quality.Run(qualitySink ? qualitySink : completion, stopFlag);
+        }
     }
     slotList_ = BuildSlotList(dataSet_, classList_);
     return results;

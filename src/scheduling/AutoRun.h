@@ -6,6 +6,7 @@
 
 #include "scheduling/CompletionPhase.h"
 #include "scheduling/PlacementEngine.h"
+#include "scheduling/QualityPhase.h"
 
 namespace tabrel {
 
@@ -39,8 +40,15 @@ public:
     bool completeAfterSearch = false;
     ProgressSink* completionSink = nullptr;
     const std::atomic<bool>* stopFlag = nullptr;
+    // When set (with completeAfterSearch or without it), every start runs the completion phase and
+    // then the quality phase over the scope's classes, both keeping the cells that held a lesson
+    // before the start. `qualitySink` (or, when null, the completion's sink) follows the quality phase.
+    bool optimizeAfterSearch = false;
+    ProgressSink* qualitySink = nullptr;
     // The outcome of the last start's completion phase (all zero when it did not run).
     const CompletionResult& lastCompletion() const { return lastCompletion_; }
+    // The outcome of the last start's quality phase (all zero when it did not run).
+    const QualityResult& lastQuality() const { return lastQuality_; }
 
     // The step cap of every search (SearchStepLimit; checks of the engine use smaller ones).
     int stepLimit = SearchStepLimit;
@@ -63,6 +71,7 @@ private:
     std::vector<ClassTable*> classList_;
     std::vector<LessonCell*> slotList_;
     CompletionResult lastCompletion_;
+    QualityResult lastQuality_;
 };
 
 } // namespace tabrel

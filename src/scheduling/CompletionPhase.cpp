@@ -110,6 +110,8 @@ private:
     bool buildChain(int cls, int s1, int s2);
     long long chainDelta(int s1, int s2);
     void applyChain(int s1, int s2);
+    // A free position on a slot whose "一定排" subject the phase could place there is a problem.
+    long long emptyCost(int pos) const { return pos_[pos].slot != PoolSlot && mustKind_[pos] >= 0 ? HardWeight : 0; }
     int posAt(int cls, int slot) const { return posAt_[static_cast<std::size_t>(cls) * SlotCount + slot]; }
     void relink(LessonCell& cell, const std::string& oldTeacher);
 
@@ -121,6 +123,7 @@ private:
     std::vector<Pos> pos_;
     std::vector<Cls> cls_;
     std::vector<int> content_, best_;   // kind at every position, -1 for none
+    std::vector<int> mustKind_;         // the kind a position's "一定排" rule asks for, -1 for none
     std::vector<int> posAt_;            // [class * SlotCount + slot] the position there, -1 for none
     std::vector<std::vector<int>> teacherClasses_; // classes of the scope each teacher teaches in
     std::vector<int> chain_, chainMark_;
@@ -280,6 +283,10 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
                 bool bad = g_.timeMismatch(zao, wan, p);
                 bad = bad || ClassTable::cellRule(c.cells[p][d], kd.subject) == GBK("不排");
                 bad = bad || ds.teacherSlotValue(p, d, teacher) == GBK("不排");
+                // a slot that must hold another subject of the class takes no other lesson
+                for (const std::string& must : MustSubjects(c.cells[p][d]))
+                    for (int v = firstKindOf[kd.cls]; v < K && kinds_[v].cls == kd.cls && !bad; ++v)
+                        bad = kinds_[v].subject == must && must != kd.subject;
                 forbid_[static_cast<std::size_t>(u) * SlotCount + p * DayColumns + d] = bad ? 1 : 0;
             }
     }
@@ -370,6 +377,30 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
                 total_ += add(u, where);
             }
         }
+    }
+    // every slot whose "一定排" subject has a lesson of the run to spare takes it
+    mustKind_.assign(pos_.size(), -1);
+    for (std::size_t i = 0; i < pos_.size(); ++i) {
+        if (!pos_[i].cell)
+            continue;
+        const int k = pos_[i].cls;
+        for (const std::string& must : MustSubjects(*pos_[i].cell))
+            for (int u = firstKindOf[k]; u < K && kinds_[u].cls == k && mustKind_[i] < 0; ++u)
+                if (kinds_[u].subject == must)
+                    mustKind_[i] = u;
+        if (mustKind_[i] >= 0 && content_[i] < 0)
+            total_ += HardWeight;
+    }
+    for (std::size_t i = 0; i < pos_.size(); ++i) {
+        const int m = mustKind_[i];
+        if (m < 0 || content_[i] == m)
+            continue;
+        const Cls& cl = cls_[pos_[i].cls];
+        for (int j = cl.begin; j < cl.end; ++j)
+            if (content_[j] == m && mustKind_[j] != m) {
+                applySwap(static_cast<int>(i), j);
+                break;
+            }
     }
     best_ = content_;
     posAt_.assign(scope.size() * SlotCount, -1);
@@ -471,6 +502,10 @@ long long Solver::swapDelta(int i, int j)
 {
     const int a = content_[i], b = content_[j];
     long long delta = 0;
+    if (a < 0)
+        delta += emptyCost(j) - emptyCost(i);
+    if (b < 0)
+        delta += emptyCost(i) - emptyCost(j);
     if (a >= 0)
         delta -= remove(a, i);
     if (b >= 0)
@@ -493,6 +528,10 @@ long long Solver::swapDelta(int i, int j)
 void Solver::applySwap(int i, int j)
 {
     const int a = content_[i], b = content_[j];
+    if (a < 0)
+        total_ += emptyCost(j) - emptyCost(i);
+    if (b < 0)
+        total_ += emptyCost(i) - emptyCost(j);
     if (a >= 0)
         total_ -= remove(a, i);
     if (b >= 0)

@@ -62,6 +62,44 @@ std::vector<std::vector<unsigned char>> roomLimitFlags(const DataSet& ds, const 
     return over;
 }
 
+// The stale changes of a class, each placed after the problems of its cell (period-major), those
+// of no slot after every cell problem. `problem` appends to `out`.
+template <class Problem>
+void addStaleChanges(const DataSet& ds, const GridShape& g, const ClassTable& c, Problem& problem,
+                     std::vector<TimetableProblem>& out, std::size_t begin)
+{
+    if (ds.extension.changes.empty())
+        return;
+    // The first class of a name is the one a change names.
+    for (const auto* other : ds.classesInGradeOrder()) {
+        if (other == &c)
+            break;
+        if (other->name == c.name)
+            return;
+    }
+    for (const ChangeRecord& ch : ds.extension.changes) {
+        if (ch.className != c.name)
+            continue;
+        const int d = timetableColumn(ds.dayNames, ds.extension.term, ch.date);
+        const bool inGrid = d >= 0 && d < g.D && ch.period < g.T;
+        if (inGrid && c.cells[ch.period][d].subject == ch.subject && c.cells[ch.period][d].teacher == ch.teacher)
+            continue;
+        const std::size_t before = out.size();
+        problem(ProblemKind::StaleChange, inGrid ? ch.period : -1, inGrid ? d : -1, ch.subject, ch.teacher, 0);
+        TimetableProblem pr = std::move(out[before]);
+        out.pop_back();
+        // after every problem of an earlier or the same slot
+        const long long key = inGrid ? static_cast<long long>(ch.period) * DayColumns + d : (1LL << 40);
+        std::size_t at = begin;
+        while (at < out.size() && out[at].period >= 0 && out[at].day >= 0
+               && static_cast<long long>(out[at].period) * DayColumns + out[at].day <= key)
+            ++at;
+        while (key == (1LL << 40) && at < out.size())
+            ++at;
+        out.insert(out.begin() + static_cast<std::ptrdiff_t>(at), std::move(pr));
+    }
+}
+
 } // namespace
 
 const char* problemKindName(ProblemKind kind)
@@ -73,8 +111,10 @@ const char* problemKindName(ProblemKind kind)
     case ProblemKind::TeacherNever: return "teacher-never";
     case ProblemKind::CommonPeriod: return "common-period";
     case ProblemKind::RoomLimit: return "room-limit";
+    case ProblemKind::SubjectMust: return "subject-must";
     case ProblemKind::OverPlan: return "over-plan";
     case ProblemKind::Unplaced: return "unplaced";
+    case ProblemKind::StaleChange: return "stale-change";
     }
     return "";
 }
@@ -88,10 +128,28 @@ std::string problemKindText(ProblemKind kind)
     case ProblemKind::TeacherNever: return GBK("本节课不排该教师");
     case ProblemKind::CommonPeriod: return GBK("占用公共时段");
     case ProblemKind::RoomLimit: return GBK("超出场室限制");
+    case ProblemKind::SubjectMust: return GBK("未排一定排的科目");
     case ProblemKind::OverPlan: return GBK("超出计划课时");
     case ProblemKind::Unplaced: return GBK("尚未排完");
+    case ProblemKind::StaleChange: return GBK("调代课记录已过时");
     }
     return {};
+}
+
+std::vector<std::string> MustSubjects(const LessonCell& cell)
+{
+    std::vector<std::string> out;
+    for (const std::string& line : cell.subjectRules) {
+        const auto dash = line.find('-');
+        if (dash == std::string::npos || dash == 0)
+            continue;
+        std::string subject = line.substr(0, dash);
+        // the first line of a subject is its rule, as every rule lookup reads it
+        if (std::find(out.begin(), out.end(), subject) != out.end() || ClassTable::cellRule(cell, subject) != GBK("一定排"))
+            continue;
+        out.push_back(std::move(subject));
+    }
+    return out;
 }
 
 std::string problemSlotText(const DataSet& ds, const TimetableProblem& problem)
@@ -142,13 +200,17 @@ std::vector<TimetableProblem> CheckTimetable(const DataSet& ds, const std::vecto
             out.push_back(std::move(pr));
         };
         // the cells, period-major
+        const std::size_t classBegin = out.size();
         std::vector<std::string> outside; // subjects outside the plan, as they first stand in the grid
         std::map<std::string, long long> placed;
         for (int p = 0; p < g.T; ++p)
             for (int d = 0; d < g.D; ++d) {
                 const LessonCell& cell = c.cells[p][d];
-                if (!isLesson(cell.subject))
+                if (!isLesson(cell.subject)) {
+                    for (const std::string& must : MustSubjects(cell))
+                        problem(ProblemKind::SubjectMust, p, d, must, c.teacherForSubject(must), 0);
                     continue;
+                }
                 if (++placed[cell.subject] == 1 && !c.FindAssignment(cell.subject))
                     outside.push_back(cell.subject);
                 const LessonFault f = ForbiddenReason(c, cell);
@@ -158,7 +220,11 @@ std::vector<TimetableProblem> CheckTimetable(const DataSet& ds, const std::vecto
                     problem(ProblemKind::CommonPeriod, p, d, cell.subject, cell.teacher, 0);
                 if (over[k][p * DayColumns + d])
                     problem(ProblemKind::RoomLimit, p, d, cell.subject, cell.teacher, 0);
+                for (const std::string& must : MustSubjects(cell))
+                    if (must != cell.subject)
+                        problem(ProblemKind::SubjectMust, p, d, must, c.teacherForSubject(must), 0);
             }
+        addStaleChanges(ds, g, c, problem, out, classBegin);
         // the plan, one problem per subject at its first assignment
         std::vector<const std::string*> done;
         auto clampCount = [](long long n) { return static_cast<int>(std::min<long long>(n, INT32_MAX)); };
@@ -178,6 +244,16 @@ std::vector<TimetableProblem> CheckTimetable(const DataSet& ds, const std::vecto
         for (const std::string& s : outside)
             problem(ProblemKind::OverPlan, -1, -1, s, std::string(), clampCount(placed[s]));
     }
+    if (classes.size() >= school.size())
+        for (const ChangeRecord& ch : ds.extension.changes)
+            if (std::none_of(school.begin(), school.end(), [&](const ClassTable* c) { return c->name == ch.className; })) {
+                TimetableProblem pr;
+                pr.kind = ProblemKind::StaleChange;
+                pr.className = ch.className;
+                pr.subject = ch.subject;
+                pr.teacher = ch.teacher;
+                out.push_back(std::move(pr));
+            }
     return out;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What a timetable breaks, for a person deciding whether to print it: every lesson the cell
 // fitness check calls forbidden where it stands, lessons on common-period slots, subjects over a
-// room limit in one slot, subjects placed more often than the plan, and lessons still to place.
+// room limit in one slot, slots whose "一定排" subject rule they do not keep, subjects placed more
+// often than the plan, and lessons still to place.
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ class ClassTable;
 class DataSet;
 class LessonCell;
 
-enum class ProblemKind { Section, TeacherClash, SubjectNever, TeacherNever, CommonPeriod, RoomLimit, OverPlan, Unplaced };
+enum class ProblemKind { Section, TeacherClash, SubjectNever, TeacherNever, CommonPeriod, RoomLimit, SubjectMust, OverPlan,
+                         Unplaced, StaleChange };
 
 // The first reason the cell fitness check finds for calling the lesson in the cell forbidden, in the
 // order it tests them; None when the lesson may stand there (or the cell holds none).
@@ -35,13 +37,20 @@ std::string problemKindText(ProblemKind kind);
 
 // The problems of every class (or of the listed ones, in grade and class order all the same),
 // class by class: its cells in period-major order (a cell's fitness problem, then its common-period
-// problem, then its room-limit problem), then its plan's over-plan and unplaced problems in the order
+// problem, then its room-limit problem, then one subject-must problem per "一定排" rule of a subject
+// the cell does not hold), then its plan's over-plan and unplaced problems in the order
 // of its assignments, then the subjects outside the plan in the order they first stand in the grid.
-// Room limits count the classes of the whole school.
+// Room limits count the classes of the whole school. After a cell's own problems come its
+// stale-change problems: recorded changes of the class at that slot (the weekday the change's date
+// follows) whose subject or teacher no longer stands in the cell; a stale change whose date follows
+// no column comes after the class's cells, and one naming no class at the end of the whole list.
 std::vector<TimetableProblem> CheckTimetable(const DataSet& dataSet);
 std::vector<TimetableProblem> CheckTimetable(const DataSet& dataSet, const std::vector<const ClassTable*>& classes);
 
 // "星期一第1节" for a slot, "" for a problem of no slot (GBK).
+// The subjects whose rule in the cell is "一定排", in the order of the cell's rule lines (GBK).
+std::vector<std::string> MustSubjects(const LessonCell& cell);
+
 std::string problemSlotText(const DataSet& dataSet, const TimetableProblem& problem);
 
 } // namespace tabrel

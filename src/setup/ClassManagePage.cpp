@@ -190,6 +190,7 @@ bool ClassManagePage::commitEdit(DataSet& ds, const std::string& text)
     ClassTable* c = ds.classAt(grade_, class_);
     if (!c || c->name == text)
         return false;
+    ds.extension.renameClass(c->name, text); // changes follow the rename
     c->name = text;
     return true;
 }

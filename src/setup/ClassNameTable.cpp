@@ -77,6 +77,9 @@ bool ClassNameTable::apply(DataSet& ds) const
         ds.setClassCount(static_cast<int>(g), static_cast<int>(cols[g].classes.size()));
         for (std::size_t k = 0; k < cols[g].classes.size(); ++k) {
             ClassTable* c = ds.classAt(static_cast<int>(g), static_cast<int>(k));
+            // A class that keeps its place but gets a new name is renamed in the changes too.
+            if (!c->name.empty() && c->name != cols[g].classes[k])
+                ds.extension.renameClass(c->name, cols[g].classes[k]);
             c->name = cols[g].classes[k];
             c->gradeName = cols[g].name;
             c->ordinal = static_cast<int32_t>(k) + 1;

@@ -92,8 +92,8 @@ std::string CommonPeriodPage::aggregate(const DataSet& ds, int period, int day) 
 CommonPeriodPage::Preview CommonPeriodPage::preview(const DataSet& ds, int width, int height)
 {
     Preview p;
-    const int periods = std::min(ds.periodsPerDay(), MaxPeriodRows);
-    const int days = std::min(ds.dayCount(), DayColumns);
+    const int periods = ds.gridPeriods();
+    const int days = ds.gridDays();
     auto times = [](const std::string& a, const std::string& b) {
         return !a.empty() && !b.empty() ? a + "-" + b : std::string();
     };
@@ -238,8 +238,8 @@ std::string CommonPeriodPage::slotStepName(const std::string& value)
 
 bool CommonPeriodPage::hasSlot(const DataSet& ds) const
 {
-    return slotPeriod_ >= 0 && slotPeriod_ < std::min(ds.periodsPerDay(), MaxPeriodRows) && slotDay_ >= 0 &&
-           slotDay_ < std::min(ds.dayCount(), DayColumns);
+    return slotPeriod_ >= 0 && slotPeriod_ < ds.gridPeriods() && slotDay_ >= 0 &&
+           slotDay_ < ds.gridDays();
 }
 
 const std::vector<std::string>& CommonPeriodPage::slotMenu()
@@ -279,7 +279,7 @@ const std::vector<std::string>& CommonPeriodPage::rowMenu()
 
 bool CommonPeriodPage::setRowName(DataSet& ds, int period, const std::string& name)
 {
-    if (period < 0 || period >= std::min(ds.periodsPerDay(), MaxPeriodRows) || ds.commonRowNames[period] == name)
+    if (period < 0 || period >= ds.gridPeriods() || ds.commonRowNames[period] == name)
         return false;
     ds.commonRowNames[period] = name;
     return true;
@@ -296,7 +296,7 @@ std::string CommonPeriodPage::rowStepName(const DataSet& ds, int period, const s
 std::vector<std::string> CommonPeriodPage::insertPositions(const DataSet& ds)
 {
     std::vector<std::string> positions;
-    const int periods = std::min(ds.periodsPerDay(), MaxPeriodRows);
+    const int periods = ds.gridPeriods();
     for (int n = 0; n < periods; ++n)
         positions.push_back(ds.periodLabel(n) + GBK("之前"));
     return positions;
@@ -304,7 +304,7 @@ std::vector<std::string> CommonPeriodPage::insertPositions(const DataSet& ds)
 
 int CommonPeriodPage::insertDefaultPosition(const DataSet& ds)
 {
-    return std::min(ds.periodsPerDay(), MaxPeriodRows) > 2 ? 2 : -1;
+    return ds.gridPeriods() > 2 ? 2 : -1;
 }
 
 const std::vector<std::string>& CommonPeriodPage::insertNames()

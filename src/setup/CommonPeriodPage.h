@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ScopeTree.h"
+#include "views/ScopeTree.h"
 #include "data/Dimensions.h"
 
 namespace tabrel {

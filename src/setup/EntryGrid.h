@@ -3,7 +3,7 @@
 // clipboard table text into them, cut as every paste cuts it. Texts are GBK.
 #include <string>
 
-#include "app/GridModel.h"
+#include "views/GridModel.h"
 #include "data/ClipboardTable.h"
 
 namespace tabrel {

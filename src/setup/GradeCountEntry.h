@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/GridModel.h"
+#include "views/GridModel.h"
 
 namespace tabrel {
 

@@ -5,7 +5,7 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "setup/PasteSummary.h"
-#include "output/Canvas.h"
+#include "views/Canvas.h"
 #include "setup/SubjectRuleSettings.h"
 
 namespace tabrel {
@@ -288,6 +288,7 @@ bool KmGrid::storeCellText(DataSet& ds, int subject, const Column& column, const
     case ColumnKind::Name:
         if (s.name == text)
             return false;
+        ds.extension.renameSubject(s.name, text); // changes follow the rename
         s.name = text;
         return true;
     case ColumnKind::Grade:

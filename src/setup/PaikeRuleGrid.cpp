@@ -8,8 +8,8 @@
 namespace tabrel {
 
 namespace {
-int periodsOf(const DataSet& ds) { return std::clamp(ds.periodsPerDay(), 0, MaxPeriodRows); }
-int daysOf(const DataSet& ds) { return std::clamp(ds.dayCount(), 0, DayColumns); }
+int periodsOf(const DataSet& ds) { return ds.gridPeriods(); }
+int daysOf(const DataSet& ds) { return ds.gridDays(); }
 } // namespace
 
 const std::string& PaikeRuleGrid::preferText() { return GBK("尽量排"); }

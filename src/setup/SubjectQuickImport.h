@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GridModel.h"
+#include "views/GridModel.h"
 
 namespace tabrel {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ScopeTree.h"
+#include "views/ScopeTree.h"
 #include "setup/PaikeRuleGrid.h"
 
 namespace tabrel {

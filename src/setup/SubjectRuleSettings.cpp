@@ -70,8 +70,8 @@ std::vector<std::string> copySubjectSettings(const DataSet& dataSet, int subject
         return lines;
     const Subject& s = *dataSet.subjects[subjectIndex];
     lines.push_back(s.ruleSummary);
-    const int periods = std::clamp(dataSet.periodsPerDay(), 0, MaxPeriodRows);
-    const int days = std::clamp(dataSet.dayCount(), 0, DayColumns);
+    const int periods = dataSet.gridPeriods();
+    const int days = dataSet.gridDays();
     for (std::size_t i = 0; i < dataSet.grades.size(); ++i) {
         const auto& classes = dataSet.grades[i]->classes;
         for (std::size_t j = 0; j < classes.size(); ++j)

@@ -106,7 +106,13 @@ bool TeacherInfoGrid::writeCell(DataSet& ds, int teacher, int column, const std:
         return true;
     };
     switch (column) {
-    case 1: return store(t.name, text);
+    case 1: {
+        const std::string old = t.name;
+        if (!store(t.name, text))
+            return false;
+        ds.extension.renameTeacher(old, text); // absences and changes follow the rename
+        return true;
+    }
     case 2: return store(t.shortName, text);
     case 3: return store(t.taughtSubjects, text);
     case 4: {
@@ -506,8 +512,8 @@ std::vector<std::string> TeacherInfoGrid::settingsOf(const DataSet& ds, int teac
         return lines;
     const TeacherInfoRecord& t = *ds.teachers[teacher];
     lines.push_back(t.ruleSummary);
-    const int periods = std::min(ds.periodsPerDay(), MaxPeriodRows);
-    const int days = std::min(ds.dayCount(), DayColumns);
+    const int periods = ds.gridPeriods();
+    const int days = ds.gridDays();
     for (int p = 0; p < periods; ++p)
         for (int d = 0; d < days; ++d)
             lines.push_back(gbk::formatInt(p) + "," + gbk::formatInt(d) + "," + ds.teacherSlotValue(p, d, t.name));

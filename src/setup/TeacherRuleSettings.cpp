@@ -1,5 +1,7 @@
 #include "setup/TeacherRuleSettings.h"
 
+#include <algorithm>
+
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 
@@ -40,6 +42,13 @@ bool TeacherRuleSettings::setTicked(int index, bool on)
     ticks_[index] = on;
     updateSelection();
     return true;
+}
+
+void TeacherRuleSettings::toggleAll()
+{
+    const bool all = !ticks_.empty() && std::find(ticks_.begin(), ticks_.end(), false) == ticks_.end();
+    ticks_.assign(ticks_.size(), !all);
+    updateSelection();
 }
 
 void TeacherRuleSettings::reload(const DataSet& ds)

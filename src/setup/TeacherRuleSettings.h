@@ -28,6 +28,8 @@ public:
     bool ticked(int index) const;
     // Ticks or unticks a name: the ticked names, in list order, become the grid's teachers.
     bool setTicked(int index, bool on);
+    // "多选◢": ticks every name, or unticks them all when every name is ticked already.
+    void toggleAll();
     // After the school changed behind the window: the list follows the teachers (ticks by position).
     void reload(const DataSet& ds);
 

@@ -1,7 +1,7 @@
 // The grid widget's table: fixed cells, copy and paste of tab-separated text.
 #include <gtest/gtest.h>
 
-#include "app/GridModel.h"
+#include "views/GridModel.h"
 #include "app/UndoStack.h"
 #include "data/DataSet.h"
 

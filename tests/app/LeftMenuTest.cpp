@@ -1,7 +1,7 @@
 // The left menu: kinds of rows, row height bounds and what a click at each place runs.
 #include <gtest/gtest.h>
 
-#include "app/LeftMenu.h"
+#include "views/LeftMenu.h"
 #include "support/TestSupport.h"
 
 using namespace tabrel;

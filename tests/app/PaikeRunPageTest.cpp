@@ -175,3 +175,51 @@ TEST(PaikeRunPage, TheCheckListFollowsEveryRunAndTheCompletionPhaseEmptiesIt)
     EXPECT_GT(g.problems.top, g.summary.bottom);
     EXPECT_EQ(g.problems.bottom, g.tree.bottom);
 }
+
+// Starting again: a scope whose lessons are all placed asks first; clearing it keeps the fixed cells
+// (markFlag 1) and only its own classes, and the run that follows places every lesson again with the
+// recommended phases; the quality line and the per-class columns follow the timetable.
+TEST(PaikeRunPage, StartingAgainKeepsTheFixedLessonsAndOtherScopes)
+{
+    DataSet ds;
+    school(ds);
+    SchedulingState state;
+    PaikeRunPage page(ds, state);
+    page.refreshTree();
+    page.select(1); // 初一
+    EXPECT_FALSE(page.everyLessonPlaced());
+    page.setCompleteAfterRun(true);
+    page.start(nullptr);
+    ASSERT_TRUE(page.everyLessonPlaced());
+    EXPECT_NE(U(PaikeRunPage::rerunQuestion()).find("markFlag"), std::string::npos);
+    ClassTable& a = *ds.classAt(0, 0);
+    // a lesson fixed by hand in 初一1, and 初二 scheduled by another run
+    int fixedP = -1, fixedD = -1;
+    for (int p = 0; p < ds.periodsPerDay() && fixedP < 0; ++p)
+        for (int d = 0; d < ds.dayCount() && fixedP < 0; ++d)
+            if (a.cells[p][d].subject == G("语文")) {
+                a.cells[p][d].markFlag = 1;
+                fixedP = p;
+                fixedD = d;
+            }
+    ASSERT_GE(fixedP, 0);
+    a.cells[6][4].markFlag = 1; // a fixed free cell stays free
+    const std::string fixedFree = a.cells[6][4].subject;
+    ds.classAt(1, 0)->cells[0][0].subject = G("语文");
+    EXPECT_GT(page.clearForRerun(), 0);
+    EXPECT_EQ(U(a.cells[fixedP][fixedD].subject), "语文");
+    EXPECT_EQ(a.placedLessonCount(), 1);
+    EXPECT_EQ(ds.classAt(0, 1)->placedLessonCount(), 0);
+    EXPECT_EQ(U(ds.classAt(1, 0)->cells[0][0].subject), "语文");
+    EXPECT_EQ(ds.findTeacher(G("老师0"))->lessons.size(), 1u);
+    page.start(nullptr);
+    EXPECT_TRUE(page.everyLessonPlaced());
+    EXPECT_EQ(U(a.cells[fixedP][fixedD].subject), "语文");
+    EXPECT_EQ(a.cells[6][4].subject, fixedFree);
+    const QualityReport q = page.quality();
+    ASSERT_EQ(q.classes.size(), 2u);
+    EXPECT_EQ(q.holes, 0);
+    EXPECT_EQ(PaikeRunPage::qualityRow(q.classes[1]).at(1), "0");
+    EXPECT_NE(U(PaikeRunPage::qualityText(q)).find("空节 0"), std::string::npos);
+    EXPECT_NE(U(page.completionText()).find("优化"), std::string::npos);
+}

@@ -7,7 +7,7 @@
 #include "app/UndoStack.h"
 #include "data/DataFile.h"
 #include "data/DataSet.h"
-#include "data/DataSetCopy.h"
+#include "data/StoredState.h"
 #include "support/RandomSchool.h"
 #include "support/TestSupport.h"
 
@@ -27,8 +27,7 @@ std::string bytesOf(const DataSet& ds)
 void expectDerivedExact(const DataSet& ds)
 {
     DataSet rebuilt;
-    copyDataSet(ds, rebuilt);
-    rebuilt.relinkTeacherCells();
+    ASSERT_TRUE(restoreStoredState(rebuilt, captureStoredState(ds)));
     ASSERT_EQ(rebuilt.teachers.size(), ds.teachers.size());
     for (std::size_t t = 0; t < ds.teachers.size(); ++t) {
         const auto& a = *ds.teachers[t];
@@ -135,7 +134,7 @@ TEST(UndoStack, RandomEditsUndoToTheOpenedBytesAndRedoToTheEnd)
     }
 }
 
-TEST(UndoStack, StepsHoldWhatTheFileDoesNotStore)
+TEST(UndoStack, StepsHoldCellsOutsideTheGridButNotTheTypedTitle)
 {
     DataSet ds;
     ds.applyNewDocumentDefaults();
@@ -152,7 +151,7 @@ TEST(UndoStack, StepsHoldWhatTheFileDoesNotStore)
     });
     ASSERT_TRUE(stack.undo());
     EXPECT_EQ(c.cells[11][6].subject, G("语文"));
-    EXPECT_EQ(ds.scheduleTitle, G("标题"));
+    EXPECT_EQ(ds.scheduleTitle, ""); // a title typed for a print-out is the view's, not a step's
 }
 
 TEST(UndoStack, TypingMergesMacrosAreOneStepAndTheCleanIndexIsTheModifiedFlag)
@@ -213,11 +212,11 @@ TEST(UndoStack, TheMemoryBoundDropsTheOldestStepsFirst)
 {
     auto ds = test::randomSchool(5, {.grades = 3, .classesPerGrade = 4});
     UndoStack stack(*ds);
-    const std::size_t one = approximateBytes(*ds);
+    const std::size_t one = captureStoredState(*ds).size();
     stack.setMemoryLimit(one * 3 + one / 2);
     for (int i = 0; i < 10; ++i)
         stack.push("x", [i](DataSet& d) {
-            d.schoolName = std::to_string(i);
+            d.gradeNames[0] = std::to_string(i);
             return true;
         });
     EXPECT_EQ(stack.count(), 3u);
@@ -228,9 +227,52 @@ TEST(UndoStack, TheMemoryBoundDropsTheOldestStepsFirst)
     while (stack.undo())
         ;
     // The saved state went with the oldest steps: it is never reported as reached.
-    EXPECT_EQ(ds->schoolName, "7");
+    EXPECT_EQ(ds->gradeNames[0], "7");
     EXPECT_FALSE(stack.isClean());
     // Steps still to redo are never dropped.
     stack.setStepLimit(1);
     EXPECT_EQ(stack.count(), 2u);
+}
+
+TEST(UndoStack, TheStoredSchoolDecidesWhetherAnEditMadeAStep)
+{
+    struct Case {
+        const char* name;
+        bool answer;         // what the edit says
+        bool changesStored;  // what it really does
+        bool checked;        // answers checked (debug builds, the test suite)
+        bool step;           // a step is recorded
+    };
+    for (const Case& k : {Case{"honest change", true, true, true, true},
+                          Case{"honest nothing", false, false, true, false},
+                          Case{"claims a change it did not make", true, false, true, false},
+                          Case{"hides its change, unchecked", false, true, false, true}}) {
+        DataSet ds;
+        ds.setGradeCount(1);
+        UndoStack stack(ds);
+        const bool was = UndoStack::checksAnswers();
+        UndoStack::setChecksAnswers(k.checked);
+        stack.push("edit", [&k](DataSet& d) {
+            if (k.changesStored)
+                d.gradeNames[0] += "x";
+            d.scheduleTitle += "t"; // not stored: never a step of its own
+            return k.answer;
+        });
+        UndoStack::setChecksAnswers(was);
+        EXPECT_EQ(stack.count(), k.step ? 1u : 0u) << k.name;
+        EXPECT_EQ(stack.isClean(), !k.step) << k.name;
+    }
+    // Checked, an edit that hides its change stops the program with the step's name.
+    EXPECT_DEATH(
+        {
+            DataSet ds;
+            ds.setGradeCount(1);
+            UndoStack stack(ds);
+            UndoStack::setChecksAnswers(true);
+            stack.push("hidden", [](DataSet& d) {
+                d.gradeNames[0] += "x";
+                return false;
+            });
+        },
+        "hidden");
 }

@@ -1,4 +1,4 @@
-// tabrel-cli check and schedule --complete, end to end.
+// tabrel-cli check, quality and schedule --complete / --optimize, end to end.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -7,6 +7,7 @@
 #include "data/DataFile.h"
 #include "data/DataSet.h"
 #include "support/TestSupport.h"
+#include "support/FilledSchool.h"
 #include "support/TightSchool.h"
 
 using namespace tabrel;
@@ -101,4 +102,42 @@ TEST(CheckCli, ScheduleCompleteLeavesNoProblemOnATightSchool)
     EXPECT_EQ(completed.out, expected + "auto paike end\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(runCli({"schedule", in, "-o", done, "--complete", "--bogus"}).status, 2);
+}
+
+// schedule --optimize: the lines of schedule, no problem left, no hole, and `quality` (text and JSON)
+// says so; the described run, without options, scores worse.
+TEST(CheckCli, ScheduleOptimizeAndQuality)
+{
+    TempDir dir;
+    auto ds = test::filledSchool(3, {2, 4, 80});
+    const std::string in = dir.file("school.qtf"), plain = dir.file("plain.qtf"), done = dir.file("done.qtf");
+    ASSERT_TRUE(saveDataFile(*ds, in).ok());
+    const CliRun run = runCli({"schedule", in, "-o", plain});
+    const CliRun optimized = runCli({"schedule", in, "-o", done, "--optimize"});
+    ASSERT_EQ(optimized.status, 0) << optimized.err;
+    // the lines of schedule, every class complete now
+    std::string expected;
+    for (int g = 1; g <= 2; ++g)
+        for (int k = 1; k <= 4; ++k)
+            expected += "年级" + std::to_string(g) + "(" + std::to_string(k) + ") 31/31\n";
+    EXPECT_EQ(optimized.out, expected + "auto paike end\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(runCli({"check", done}).out, "problems: 0\n");
+
+    const CliRun text = runCli({"quality", done});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("年级1(1)\tlessons "), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("\tholes 0\trepeats 0\tprefer "), std::string::npos) << text.out;
+    const auto j = nlohmann::json::parse(runCli({"quality", done, "--json"}).out);
+    EXPECT_EQ(j["classes"].size(), 8u);
+    EXPECT_EQ(j["classes"][0]["lessonsPerDay"].size(), 5u);
+    EXPECT_EQ(j["holes"], 0);
+    EXPECT_EQ(j["repeats"], 0);
+    EXPECT_EQ(text.out.substr(text.out.rfind("score: ")), "score: " + std::to_string(j["score"].get<long long>()) + "\n");
+    const auto described = nlohmann::json::parse(runCli({"quality", plain, "--json"}).out);
+    EXPECT_GT(described["score"].get<long long>(), j["score"].get<long long>());
+
+    EXPECT_EQ(runCli({"quality", in, "--bogus"}).status, 2);
+    const CliRun help = runCli({"quality", "--help"});
+    EXPECT_NE(help.out.find("score (lower is better) = 20 x holes"), std::string::npos) << help.out;
 }

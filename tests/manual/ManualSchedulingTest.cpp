@@ -240,10 +240,10 @@ TEST(ClassViewClear, EmptiesOnlyTheCurrentClassAndItsTeachersLessons)
     const TeacherInfoRecord& t = *ds->findTeacher(G("张三"));
     ASSERT_EQ(t.lessons.size(), 1u);
     EXPECT_EQ(t.lessons[0], &other.cells[1][0]);
-    view.toggleTeacherDisplay(*ds);
-    EXPECT_EQ(ClassTableTiaoKe::teacherButtonText(*ds), G("隐藏教师"));
-    view.toggleTeacherDisplay(*ds);
-    EXPECT_EQ(ClassTableTiaoKe::teacherButtonText(*ds), G("显示教师"));
+    view.toggleTeacherDisplay();
+    EXPECT_EQ(view.teacherButtonText(), G("隐藏教师"));
+    view.toggleTeacherDisplay();
+    EXPECT_EQ(view.teacherButtonText(), G("显示教师"));
 }
 
 TEST(TeacherViewPlacement, CandidatesMenusAndTheirLimits)
@@ -485,5 +485,57 @@ TEST(ManualScheduling, TeachersDerivedDataStayExactThroughRandomEditsAndUndo)
         std::string back;
         ASSERT_TRUE(encodeDataFile(*ds, back).ok());
         EXPECT_TRUE(back == saved);
+    }
+}
+
+TEST(ManualViewChoices, UndoAndRedoOfOtherEditsLeaveWhatAViewChose)
+{
+    struct Choice {
+        const char* name;
+        std::function<void(DataSet&, ClassTableTiaoKe&)> choose;
+        std::function<std::string(const DataSet&, const ClassTableTiaoKe&)> read;
+    };
+    const Choice choices[] = {
+        {"teachers shown", [](DataSet&, ClassTableTiaoKe& v) { v.toggleTeacherDisplay(); },
+         [](const DataSet&, const ClassTableTiaoKe& v) { return v.teacherButtonText(); }},
+        {"typed master title", [](DataSet& ds, ClassTableTiaoKe&) { ds.scheduleTitle = G("期中总表"); },
+         [](const DataSet& ds, const ClassTableTiaoKe&) { return ds.scheduleTitle; }},
+        {"swap source and marks",
+         [](DataSet& ds, ClassTableTiaoKe& v) {
+             v.setMode(ClassTableTiaoKe::Swap);
+             ASSERT_TRUE(v.pickSwapSource(ds, {0, 0}));
+         },
+         [](const DataSet& ds, const ClassTableTiaoKe& v) {
+             std::string all = std::to_string(v.swapSource().period) + std::to_string(v.swapSource().day);
+             for (const auto& row : v.marks(ds))
+                 for (const auto& m : row)
+                     all += m + "|";
+             return all;
+         }},
+    };
+    for (const Choice& k : choices) {
+        auto ds = school();
+        place(*ds, *ds->classAt(0, 0), 0, 0, "语文");
+        ClassTableTiaoKe view;
+        view.refresh(*ds);
+        UndoStack stack(*ds);
+        auto rename = [&](const char* name) {
+            return stack.push("rename", [name](DataSet& d) {
+                d.classAt(0, 1)->name = G(name);
+                return true;
+            });
+        };
+        ASSERT_TRUE(rename("二班"));
+        const std::string before = k.read(*ds, view);
+        k.choose(*ds, view);
+        const std::string chosen = k.read(*ds, view);
+        ASSERT_NE(chosen, before) << k.name;
+        ASSERT_TRUE(rename("三班"));
+        for (auto step : {&UndoStack::undo, &UndoStack::undo, &UndoStack::redo, &UndoStack::redo}) {
+            ASSERT_TRUE((stack.*step)()) << k.name;
+            view.refresh(*ds);
+            EXPECT_EQ(k.read(*ds, view), chosen) << k.name;
+        }
+        EXPECT_EQ(ds->classAt(0, 1)->name, G("三班"));
     }
 }

@@ -153,7 +153,7 @@ TEST(CompletionPhase, NeverWorseThanTheRunAndTouchesOnlyTheScope)
 }
 
 // Weekly counts far beyond what a class can hold (typed into the subjects panel, or read from a file
-// as they stand): the completion phase counts the lessons that cannot fit as unplaced without making
+// as they stand): the completion phase (and the quality phase after it) counts the lessons that cannot fit as unplaced without making
 // them, sums them without overflow and finishes with its usual report, whatever the counts.
 TEST(CompletionPhase, CountsBeyondTheWeekAreUnplacedNotMade)
 {
@@ -168,6 +168,7 @@ TEST(CompletionPhase, CountsBeyondTheWeekAreUnplacedNotMade)
         {4, 5, {25, 25}},
     };
     const char* subjects[] = {"语文", "数学", "英语"};
+    for (const bool optimize : {false, true})
     for (const Case& k : cases) {
         auto ds = smallSchool(1);
         ds->morningCount = k.morning;
@@ -185,6 +186,7 @@ TEST(CompletionPhase, CountsBeyondTheWeekAreUnplacedNotMade)
         AutoRun run(*ds, state);
         run.SelectSchool();
         run.completeAfterSearch = true;
+        run.optimizeAfterSearch = optimize;
         run.Start();
         const int cellsOfWeek = k.morning * k.days;
         EXPECT_EQ(c.placedLessonCount(), std::min<long long>(cellsOfWeek, required));

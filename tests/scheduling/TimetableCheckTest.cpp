@@ -147,6 +147,17 @@ TEST(TimetableCheck, FindsOneProblemOfEachKindAndHonoursTheExemptions)
              place(ds, c, 3, 0, "数学");
          },
          ""},
+        {"一定排 slots that hold another subject or none, one problem per rule; the kept one is none",
+         [](DataSet& ds) {
+             ClassTable& c = *ds.classAt(0, 0);
+             ClassTable::setCellRule(c.cells[3][0], G("语文"), G("一定排"));
+             ClassTable::setCellRule(c.cells[3][0], G("美术"), G("一定排"));
+             ClassTable::setCellRule(c.cells[5][4], G("数学"), G("一定排"));
+             ClassTable::setCellRule(c.cells[1][0], G("语文"), G("一定排"));
+             ClassTable::setCellRule(ds.classAt(0, 1)->cells[2][2], G("语文"), G("尽量排"));
+         },
+         "初一(1) 星期一第3节 subject-must 语文 张三; 初一(1) 星期一第3节 subject-must 美术 ; "
+         "初一(1) 星期五第5节 subject-must 数学 李四; "},
         {"over the plan, outside the plan, still to place; empty is no lesson",
          [](DataSet& ds) {
              ClassTable& c = *ds.classAt(0, 0);

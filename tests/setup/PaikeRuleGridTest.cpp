@@ -230,4 +230,11 @@ TEST(TeacherRuleSettings, TitlesAndTheCheckListChooseTheTeachers)
     EXPECT_EQ(U(list.summary(*ds)), "星期二第1节（一定排）");
     list.setTicked(0, false);
     EXPECT_EQ(U(list.grid().cornerText()), "王五");
+    // "多选◢" ticks every name unless all are ticked, then unticks them all.
+    for (bool expected : {true, false, true}) {
+        list.toggleAll();
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(list.ticked(i), expected);
+        EXPECT_EQ(list.grid().teachers().size(), expected ? 3u : 0u);
+    }
 }

@@ -14,6 +14,7 @@
 #include "ui/app/MainFrame.h"
 #include "ui/app/QelvoView.h"
 #include "ui/app/TopMenuWnd.h"
+#include "ui/widgets/UiText.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
 #include "ui/widgets/ScopeTreeWnd.h"
@@ -75,6 +76,51 @@ private slots:
         QCOMPARE(run->summaryTable()->rowCount(), 4);
         for (int r = 0; r < 4; ++r)
             QCOMPARE(run->summaryTable()->item(r, 2)->text(), QStringLiteral("35"));
+
+        // Every lesson placed: a second start asks first. "取消" changes nothing; "确定" schedules the
+        // scope again as one undo step, which one undo takes back.
+        auto grid = [&] {
+            QStringList out;
+            for (ClassTable* c : doc.dataSet().classesInGradeOrder())
+                for (int p = 0; p < doc.dataSet().periodsPerDay(); ++p)
+                    for (int d = 0; d < doc.dataSet().dayCount(); ++d)
+                        out << qs(c->cells[p][d].subject);
+            return out;
+        };
+        // A hand change first (two lessons of the first class change places), so the run again has
+        // something to change: a run that gives the same timetable records no step.
+        QVERIFY(doc.edit("swap", [](DataSet& ds) {
+            ClassTable& c = *ds.classesInGradeOrder().front();
+            int p2 = 0, d2 = 0;
+            for (int p = 0; p < ds.periodsPerDay(); ++p)
+                for (int d = 0; d < ds.dayCount(); ++d)
+                    if (c.cells[p][d].subject != c.cells[0][0].subject)
+                        p2 = p, d2 = d;
+            const std::string a = c.cells[0][0].subject, b = c.cells[p2][d2].subject;
+            c.setCellSubject(c.cells[0][0], b);
+            c.setCellSubject(c.cells[p2][d2], a);
+            ds.relinkCell(c.cells[0][0]);
+            ds.relinkCell(c.cells[p2][d2]);
+            return a != b;
+        }));
+        const QStringList first = grid();
+        const std::size_t steps = doc.undoStack().index();
+        prompter.confirmAnswers = {false};
+        QTest::mouseClick(run->startButton(), Qt::LeftButton);
+        QCOMPARE(prompter.questions.size(), 1);
+        QVERIFY(prompter.questions.back().contains(QStringLiteral("重新排课")));
+        QCOMPARE(prompter.messages.size(), 1);
+        QCOMPARE(doc.undoStack().index(), steps);
+        prompter.confirmAnswers = {true};
+        QTest::mouseClick(run->startButton(), Qt::LeftButton);
+        QCOMPARE(prompter.messages.size(), 2);
+        QCOMPARE(doc.undoStack().index(), steps + 1);
+        QCOMPARE(qs(doc.undoStack().undoText()), QStringLiteral("撤销：重新排课"));
+        for (int r = 0; r < 4; ++r)
+            QCOMPARE(run->summaryTable()->item(r, 2)->text(), QStringLiteral("35"));
+        QVERIFY(doc.undoStack().undo());
+        QCOMPARE(grid(), first);
+        prompter.messages.removeLast(); // the second run's "auto paike end"
 
         // The class timetables show the lessons just placed.
         view->runButton(QStringLiteral("返回"));

@@ -4,7 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/GridModel.h"
+#include "views/GridModel.h"
 #include "data/Gbk.h"
 #include "ui/widgets/GridCtrl.h"
 

@@ -10,7 +10,7 @@
 #include "app/Application.h"
 #include "app/Document.h"
 #include "app/UndoStack.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "setup/KmGrid.h"
 #include "setup/SubjectRulePreset.h"
 #include "ui/widgets/GridCtrl.h"

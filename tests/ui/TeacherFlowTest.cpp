@@ -18,7 +18,7 @@
 #include "ui/app/MainFrame.h"
 #include "ui/app/QelvoView.h"
 #include "ui/app/TopMenuWnd.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
 #include "ui/setup/TeacherClassMatchCtrl.h"

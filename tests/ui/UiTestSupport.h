@@ -9,7 +9,7 @@
 #include "data/DataFile.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
-#include "ui/app/Prompter.h"
+#include "ui/widgets/Prompter.h"
 
 namespace tabrel::uitest {
 

@@ -12,13 +12,12 @@
 #include "app/Application.h"
 #include "app/Document.h"
 #include "app/StartDialogModel.h"
-#include "ui/app/Icons.h"
+#include "ui/widgets/Icons.h"
 #include "ui/app/MainFrame.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/RecentFileSettings.h"
-#include "ui/app/ScreenshotTour.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/RecentFileSettings.h"
 #include "ui/app/StartDlg.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 
 // The icon resources live in the static ui library; the linker keeps them only when asked.
 static void initResources()
@@ -122,10 +121,8 @@ bool openFirstSchedule(Application& app, Document& doc, const QString& givenFile
     return tabrel::openFirstSchedule(doc, app.history(), utf8(givenFile), ui);
 }
 
-int runTabrel(int argc, char** argv)
+void setUpApplication(QApplication& qapp)
 {
-    preferChineseDates();
-    QApplication qapp(argc, argv);
     initResources();
     installChineseTranslations(qapp);
     // Where the keyboard is must always be visible: buttons, lists and fields show their focus.
@@ -144,16 +141,18 @@ int runTabrel(int argc, char** argv)
     QFont font = QApplication::font();
     font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN"), font.family()});
     QApplication::setFont(font);
+}
 
+int runTabrel(int argc, char** argv)
+{
+    preferChineseDates();
+    QApplication qapp(argc, argv);
+    setUpApplication(qapp);
     Application app;
     setUpProgramFolder(app);
     RecentFileSettings store;
     Document doc(app);
     const QString givenFile = fileArgument(QApplication::arguments());
-    // The developer's screenshot tour (scripts/screenshot.sh) leaves the user's settings alone.
-    const QByteArray tourDir = qgetenv("TABREL_SCREENSHOT_DIR");
-    if (!tourDir.isEmpty())
-        return runScreenshotTour(app, doc, QString::fromLocal8Bit(tourDir), givenFile);
 
     app.recentFiles().load(store);
     app.recentFiles().attach(&store);

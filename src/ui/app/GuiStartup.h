@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QApplication;
 class QCoreApplication;
 
 namespace tabrel {
@@ -26,7 +27,9 @@ bool installChineseTranslations(QCoreApplication& qapp);
 // no Chinese time and number locale.
 void preferChineseDates();
 
-// The whole program; returns the exit status.
+// The program's look: resources, Chinese translations, the style sheet, names, icon and font.
+void setUpApplication(QApplication& qapp);
+
 int runTabrel(int argc, char** argv);
 
 } // namespace tabrel::ui

@@ -14,10 +14,10 @@
 #include "app/Document.h"
 #include "app/StartDialogModel.h"
 #include "data/DataSet.h"
-#include "ui/app/Icons.h"
-#include "ui/app/Prompter.h"
+#include "ui/widgets/Icons.h"
+#include "ui/widgets/Prompter.h"
 #include "ui/app/QelvoView.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

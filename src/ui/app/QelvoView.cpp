@@ -14,21 +14,20 @@
 #include "manual/ManualSlot.h"
 #include "setup/KmGrid.h"
 #include "ui/app/HomePageWnd.h"
+#include "ui/app/PanelWindows.h"
 #include "ui/manual/PaikeTiaokeWnd.h"
-#include "ui/app/Prompter.h"
+#include "ui/widgets/Prompter.h"
 #include "ui/app/TopMenuWnd.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "ui/output/TeacherTeachFrame.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/output/TotalScheduleWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
 #include "ui/setup/ClassGridDefWnd.h"
 #include "ui/setup/ClassManageWnd.h"
-#include "setup/LessonTakeOver.h"
 #include "ui/setup/KmSetWnd.h"
 #include "ui/setup/TeacherClassMatchWnd.h"
 #include "ui/setup/TeacherInfoWnd.h"
-#include "ui/setup/TeacherRuleDlg.h"
 
 namespace tabrel::ui {
 
@@ -49,118 +48,26 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
     connect(home_, &HomePageWnd::actionChosen, this, &QelvoView::runHomeAction);
     stack_->addWidget(home_);
 
-    DataSet& ds = doc_.dataSet();
     for (const PanelInfo& info : panels()) {
-        QWidget* w = nullptr;
-        switch (info.id) {
-        case PanelId::ClassManage:
-            classManage_ = new ClassManageWnd(ds);
-            w = classManage_;
-            classManage_->setEditDoor(
-                [this](const std::string& step, const std::function<bool(DataSet&)>& edit) { return doc_.undoStack().push(step, edit); });
-            connect(classManage_, &ClassManageWnd::homeRequested, this, [this] { runButton(MenuButton::Back); });
-            core_.setBeforeShow(info.id, [this] { classManage_->refresh(); });
-            break;
-        case PanelId::TimeGrid:
-            classGridDef_ = new ClassGridDefWnd(ds);
-            w = classGridDef_;
-            classGridDef_->setEditDoor(
-                [this](const std::string& step, const std::function<bool(DataSet&)>& edit) { return doc_.undoStack().push(step, edit); });
-            // Shown from elsewhere the tree starts again at "全校"; shown again after an undo it keeps its choice.
-            core_.setBeforeShow(info.id, [this] {
-                if (core_.visiblePanelId() == PanelId::TimeGrid)
-                    classGridDef_->refresh();
-                else
-                    classGridDef_->prepareForShow();
-            });
-            break;
-        case PanelId::AutoPaike:
-            paikeRun_ = new PaikeRunWnd(doc_, app_.scheduling);
-            w = paikeRun_;
-            core_.setBeforeShow(info.id, [this] { paikeRun_->prepareForShow(); });
-            // A problem of the check opens manual scheduling on its class with its slot in view.
-            connect(paikeRun_, &PaikeRunWnd::problemChosen, this, [this](int g, int c, int p, int d) {
-                if (openPanel(PanelId::ManualPaike))
-                    paikeTiaoke_->showClassAt(g, c, p, d);
-            });
-            break;
-        case PanelId::ClassTimetable:
-            classFrame_ = new ClassTableFrame(&ds, app_);
-            w = classFrame_;
-            core_.setBeforeShow(info.id, [this] { classFrame_->prepareForShow(); });
-            break;
-        case PanelId::TeacherTimetable:
-            teacherFrame_ = new TeacherTableFrame(&ds, app_);
-            w = teacherFrame_;
-            core_.setBeforeShow(info.id, [this] { teacherFrame_->prepareForShow(); });
-            break;
-        case PanelId::Subjects:
-            kmSet_ = new KmSetWnd(doc_);
-            w = kmSet_;
-            core_.setBeforeShow(info.id, [this] { kmSet_->reload(); });
-            // The take-over runs as one undo step; the user then reads which plan rows went.
-            core_.setOnLeave(info.id, [this](DataSet& ds) {
-                KmGrid::dropUnnamedSubjects(ds);
-                pendingMessage_ = takeOverMessage(takeOverLessonCounts(ds));
-            });
-            core_.setBeforeSave(info.id, [this](DataSet& ds) { pendingMessage_ = takeOverMessage(takeOverLessonCounts(ds)); });
-            break;
-        case PanelId::Teachers:
-            teacherInfo_ = new TeacherInfoWnd(&ds);
-            teacherInfo_->setRunner(undoRunner());
-            // "设置..." and "多人同时设置" open the slot-rule windows of the subjects' rules.
-            teacherInfo_->setRuleWindows(
-                [this](QWidget* parent, DataSet&, const std::string& name) -> std::optional<std::string> {
-                    TeacherRuleDlg dlg(parent, doc_, std::vector<std::string>{name});
-                    dlg.exec();
-                    return dlg.summary();
-                },
-                [this](QWidget* parent, DataSet&) {
-                    TeachersRuleDlg dlg(parent, doc_);
-                    dlg.exec();
-                });
-            w = teacherInfo_;
-            core_.setBeforeShow(info.id, [this] { teacherInfo_->prepareForShow(); });
-            break;
-        case PanelId::Assignments:
-            teacherClassMatch_ = new TeacherClassMatchWnd(&ds);
-            teacherClassMatch_->setRunner(undoRunner());
-            w = teacherClassMatch_;
-            core_.setBeforeShow(info.id, [this] { teacherClassMatch_->prepareForShow(); });
-            break;
-        case PanelId::ManualPaike:
-            paikeTiaoke_ = new PaikeTiaokeWnd(ds);
-            paikeTiaoke_->setEditRunner([this](const std::string& step, const std::function<bool(DataSet&)>& edit) {
-                return doc_.undoStack().push(step, edit);
-            });
-            w = paikeTiaoke_;
-            core_.setBeforeShow(info.id, [this] { paikeTiaoke_->prepareForShow(); });
-            core_.setHelpSource(info.id, [this] {
-                return paikeTiaoke_->showingTeachers() ? manual::teacherViewHelpPage() : manual::panelHelpPage();
-            });
-            break;
-        case PanelId::MasterTimetable:
-            totalSchedule_ = new TotalScheduleWnd(&ds, app_);
-            totalSchedule_->onStatus = [this](const QString& text) { emit statusMessage(text); };
-            totalSchedule_->pushEdit = [this](const std::string& name, const std::function<bool(DataSet&)>& edit) {
-                return doc_.undoStack().push(name, edit);
-            };
-            w = totalSchedule_;
-            core_.setBeforeShow(info.id, [this] { totalSchedule_->prepareForShow(); });
-            break;
-        case PanelId::MasterAssignment:
-            teacherTeach_ = new TeacherTeachFrame(&ds);
-            teacherTeach_->onStatus = [this](const QString& text) { emit statusMessage(text); };
-            w = teacherTeach_;
-            core_.setBeforeShow(info.id, [this] { teacherTeach_->prepareForShow(); });
-            break;
-        }
+        const PanelId id = info.id;
+        PanelWindow* w = makePanelWindow(id, app_, doc_);
+        connect(w, &PanelWindow::statusMessage, this, &QelvoView::statusMessage);
+        connect(w, &PanelWindow::homeRequested, this, [this] { runButton(MenuButton::Back); });
+        // A window asks for a place in another panel (a problem of the check: its class and slot).
+        connect(w, &PanelWindow::openRequested, this, [this](PanelId target, const PanelTarget& place) {
+            if (openPanel(target))
+                panel(target)->showTarget(place);
+        });
+        core_.setBeforeShow(id, [this, w, id] { w->beforeShow(core_.visiblePanelId() == id); });
         w->setObjectName(QString::fromUtf8(info.key));
         stack_->addWidget(w);
-        panels_[static_cast<std::size_t>(info.id)] = w;
+        panels_[static_cast<std::size_t>(id)] = w;
     }
-    for (TimetableFrameWnd* f : {static_cast<TimetableFrameWnd*>(classFrame_), static_cast<TimetableFrameWnd*>(teacherFrame_)})
-        f->onStatus = [this](const QString& text) { emit statusMessage(text); };
+    // F1 in manual scheduling shows the help of the view in front.
+    core_.setHelpSource(PanelId::ManualPaike, [this] {
+        const PaikeTiaokeWnd* manual = paikeTiaoke();
+        return manual && manual->showingTeachers() ? manual::teacherViewHelpPage() : manual::panelHelpPage();
+    });
 
     makeAction(MenuButton::Save, {QKeySequence::Save});
     makeAction(MenuButton::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)});
@@ -210,22 +117,12 @@ void QelvoView::schoolChanged()
         a->setText(qs(stack.redoText()));
     }
     core_.refreshUndoButtons();
-    // The editing pages re-read the school after every step, undo and redo included.
-    if (teacherInfo_ && stack_->currentWidget() == teacherInfo_)
-        teacherInfo_->refresh();
-    if (teacherClassMatch_ && stack_->currentWidget() == teacherClassMatch_)
-        teacherClassMatch_->refresh();
-    // The manual scheduling views re-read the school after every step, undo and redo included.
-    if (paikeTiaoke_ && stack_->currentWidget() == paikeTiaoke_)
-        paikeTiaoke_->schoolChanged();
+    // The visible page re-reads the school after every step, undo and redo included.
+    if (PanelWindow* w = visiblePanel())
+        w->afterSchoolChange();
     topMenu_->setToolTips(qs(stack.undoText()), qs(stack.redoText()));
     topMenu_->update();
     emit titleChanged();
-}
-
-EditRunner QelvoView::undoRunner()
-{
-    return [this](const std::string& stepName, const EditFn& edit) { return doc_.undoStack().push(stepName, edit); };
 }
 
 QWidget* QelvoView::panel(const QString& name) const
@@ -234,6 +131,26 @@ QWidget* QelvoView::panel(const QString& name) const
     return id ? panel(*id) : nullptr;
 }
 
+PanelWindow* QelvoView::visiblePanel() const
+{
+    return qobject_cast<PanelWindow*>(stack_->currentWidget());
+}
+
+ClassTableFrame* QelvoView::classFrame() const { return static_cast<ClassTableFrame*>(panel(PanelId::ClassTimetable)); }
+TeacherTableFrame* QelvoView::teacherFrame() const { return static_cast<TeacherTableFrame*>(panel(PanelId::TeacherTimetable)); }
+PaikeRunWnd* QelvoView::paikeRun() const { return static_cast<PaikeRunWnd*>(panel(PanelId::AutoPaike)); }
+ClassManageWnd* QelvoView::classManage() const { return static_cast<ClassManageWnd*>(panel(PanelId::ClassManage)); }
+ClassGridDefWnd* QelvoView::classGridDef() const { return static_cast<ClassGridDefWnd*>(panel(PanelId::TimeGrid)); }
+KmSetWnd* QelvoView::kmSet() const { return static_cast<KmSetWnd*>(panel(PanelId::Subjects)); }
+TeacherInfoWnd* QelvoView::teacherInfo() const { return static_cast<TeacherInfoWnd*>(panel(PanelId::Teachers)); }
+TeacherClassMatchWnd* QelvoView::teacherClassMatch() const
+{
+    return static_cast<TeacherClassMatchWnd*>(panel(PanelId::Assignments));
+}
+PaikeTiaokeWnd* QelvoView::paikeTiaoke() const { return static_cast<PaikeTiaokeWnd*>(panel(PanelId::ManualPaike)); }
+TotalScheduleWnd* QelvoView::totalSchedule() const { return static_cast<TotalScheduleWnd*>(panel(PanelId::MasterTimetable)); }
+TeacherTeachFrame* QelvoView::teacherTeach() const { return static_cast<TeacherTeachFrame*>(panel(PanelId::MasterAssignment)); }
+
 QWidget* QelvoView::visibleWidget() const
 {
     return stack_->currentWidget();
@@ -241,7 +158,7 @@ QWidget* QelvoView::visibleWidget() const
 
 void QelvoView::showWidgetOf(std::optional<PanelId> panel)
 {
-    QWidget* w = panel ? this->panel(*panel) : home_;
+    QWidget* w = panel ? static_cast<QWidget*>(this->panel(*panel)) : home_;
     stack_->setCurrentWidget(w);
     if (w == home_)
         home_->update();
@@ -327,8 +244,8 @@ void QelvoView::runButton(MenuButton button)
         tellPendingMessage();
         break;
     case MainView::Command::Clear:
-        if (stack_->currentWidget() == totalSchedule_)
-            totalSchedule_->clearSelected();
+        if (PanelWindow* w = visiblePanel())
+            w->clearCommand();
         break;
     case MainView::Command::About:
         Prompter::current().about(this);
@@ -420,27 +337,15 @@ void QelvoView::exportText()
 
 void QelvoView::tellPendingMessage()
 {
-    if (pendingMessage_.empty())
-        return;
-    const std::string message = std::move(pendingMessage_);
-    pendingMessage_.clear();
-    Prompter::current().inform(this, qs(message));
+    const std::string message = core_.takePendingMessage();
+    if (!message.empty())
+        Prompter::current().inform(this, qs(message));
 }
 
 void QelvoView::dataSetReplaced(DataSet& dataSet)
 {
-    classManage_->setDataSet(dataSet);
-    classGridDef_->setDataSet(dataSet);
-    classFrame_->setDataSet(&dataSet);
-    teacherFrame_->setDataSet(&dataSet);
-    paikeRun_->dataSetReplaced();
-    kmSet_->model().select(dataSet, -1, -1);
-    kmSet_->reload();
-    teacherInfo_->setDataSet(&dataSet);
-    teacherClassMatch_->setDataSet(&dataSet);
-    paikeTiaoke_->setDataSet(dataSet);
-    totalSchedule_->setDataSet(&dataSet);
-    teacherTeach_->setDataSet(&dataSet);
+    for (PanelWindow* w : panels_)
+        w->schoolReplaced(dataSet);
     core_.showHome();
     emit titleChanged();
 }

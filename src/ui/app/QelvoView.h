@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "app/MainView.h"
-#include "ui/setup/EditRunner.h"
 
 class QAction;
 class QStackedWidget;
@@ -34,6 +33,7 @@ class TeacherClassMatchWnd;
 class PaikeTiaokeWnd;
 class TotalScheduleWnd;
 class TeacherTeachFrame;
+class PanelWindow;
 
 class QelvoView : public QWidget {
     Q_OBJECT
@@ -47,19 +47,20 @@ public:
     // The panel by its name; nullptr for a name without one.
     QWidget* panel(const QString& name) const;
     QWidget* visibleWidget() const;
-    ClassTableFrame* classFrame() const { return classFrame_; }
-    TeacherTableFrame* teacherFrame() const { return teacherFrame_; }
-    PaikeRunWnd* paikeRun() const { return paikeRun_; }
-    ClassManageWnd* classManage() const { return classManage_; }
-    ClassGridDefWnd* classGridDef() const { return classGridDef_; }
-    KmSetWnd* kmSet() const { return kmSet_; }
-    TeacherInfoWnd* teacherInfo() const { return teacherInfo_; }
-    TeacherClassMatchWnd* teacherClassMatch() const { return teacherClassMatch_; }
-    PaikeTiaokeWnd* paikeTiaoke() const { return paikeTiaoke_; }
-    TotalScheduleWnd* totalSchedule() const { return totalSchedule_; }
-    TeacherTeachFrame* teacherTeach() const { return teacherTeach_; }
+    // The windows by type, for the tests that drive them; the view itself knows them only as panels.
+    ClassTableFrame* classFrame() const;
+    TeacherTableFrame* teacherFrame() const;
+    PaikeRunWnd* paikeRun() const;
+    ClassManageWnd* classManage() const;
+    ClassGridDefWnd* classGridDef() const;
+    KmSetWnd* kmSet() const;
+    TeacherInfoWnd* teacherInfo() const;
+    TeacherClassMatchWnd* teacherClassMatch() const;
+    PaikeTiaokeWnd* paikeTiaoke() const;
+    TotalScheduleWnd* totalSchedule() const;
+    TeacherTeachFrame* teacherTeach() const;
 
-    QWidget* panel(PanelId id) const { return panels_[static_cast<std::size_t>(id)]; }
+    PanelWindow* panel(PanelId id) const { return panels_[static_cast<std::size_t>(id)]; }
 
     // `showPanel` with the refusal shown as a message.
     bool openPanel(PanelId id);
@@ -90,9 +91,10 @@ protected:
 
 private:
     void showWidgetOf(std::optional<PanelId> panel);
+    // The window of the visible panel; nullptr on the home page.
+    PanelWindow* visiblePanel() const;
     void schoolChanged();
     // Runs an editing page's change as one step of the document's undo stack.
-    EditRunner undoRunner();
     QAction* makeAction(MenuButton button, const QList<QKeySequence>& keys);
     void mergeData();
     void exportText();
@@ -106,20 +108,8 @@ private:
     TopMenuWnd* topMenu_ = nullptr;
     QStackedWidget* stack_ = nullptr;
     HomePageWnd* home_ = nullptr;
-    ClassTableFrame* classFrame_ = nullptr;
-    TeacherTableFrame* teacherFrame_ = nullptr;
-    PaikeRunWnd* paikeRun_ = nullptr;
-    ClassManageWnd* classManage_ = nullptr;
-    ClassGridDefWnd* classGridDef_ = nullptr;
-    KmSetWnd* kmSet_ = nullptr;
-    TeacherInfoWnd* teacherInfo_ = nullptr;
-    TeacherClassMatchWnd* teacherClassMatch_ = nullptr;
-    PaikeTiaokeWnd* paikeTiaoke_ = nullptr;
-    TotalScheduleWnd* totalSchedule_ = nullptr;
-    TeacherTeachFrame* teacherTeach_ = nullptr;
-    std::array<QWidget*, PanelCount> panels_{};
+    std::array<PanelWindow*, PanelCount> panels_{};
     std::array<QAction*, MenuButtonCount> actions_{};
-    std::string pendingMessage_; // what a take-over has to tell the user (GBK)
     int listenerId_ = 0;
     int undoListenerId_ = 0;
 

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 
 #include "app/Application.h"
-#include "ui/app/Icons.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Icons.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QToolTip>
 
-#include "ui/app/Icons.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Icons.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

@@ -1,4 +1,5 @@
 #include "ui/manual/ClassTableTiaoKeWnd.h"
+#include "app/Document.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -10,8 +11,8 @@
 
 #include "data/DataSet.h"
 #include "data/Gbk.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "ui/manual/ManualCanvasWnd.h"
 
 namespace tabrel::ui {
@@ -19,10 +20,10 @@ namespace tabrel::ui {
 using manual::ClassTableTiaoKe;
 using manual::Slot;
 
-ClassTableTiaoKeWnd::ClassTableTiaoKeWnd(DataSet& dataSet, QWidget* parent)
-    : ManualViewWnd(dataSet, QStringLiteral("切换到教师排课"), parent)
+ClassTableTiaoKeWnd::ClassTableTiaoKeWnd(Document& doc, QWidget* parent)
+    : ManualViewWnd(doc, QStringLiteral("切换到教师排课"), parent)
 {
-    teachers_ = new QPushButton(qs(ClassTableTiaoKe::teacherButtonText(dataSet)), this);
+    teachers_ = new QPushButton(qs(view_.teacherButtonText()), this);
     addButton(teachers_);
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!filling_ && view_.chooseClass(*ds_, row))
@@ -43,7 +44,7 @@ ClassTableTiaoKeWnd::ClassTableTiaoKeWnd(DataSet& dataSet, QWidget* parent)
         edit(GBK("清空数据 ") + c->name, [this](DataSet& ds) { return view_.clearClass(ds); });
     });
     connect(teachers_, &QPushButton::clicked, this, [this] {
-        view_.toggleTeacherDisplay(*ds_);
+        view_.toggleTeacherDisplay();
         refresh();
     });
     canvas_->onPaint = [this](Canvas& c) { paint(c); };
@@ -62,7 +63,7 @@ void ClassTableTiaoKeWnd::refresh()
 {
     view_.refresh(*ds_);
     fillList(view_.classNames(*ds_), view_.currentIndex());
-    teachers_->setText(qs(ClassTableTiaoKe::teacherButtonText(*ds_)));
+    teachers_->setText(qs(view_.teacherButtonText()));
     canvas_->update();
 }
 
@@ -179,56 +180,19 @@ void ClassTableTiaoKeWnd::context(QContextMenuEvent* e)
         edit(stepName("调课", s), [this, s](DataSet& ds) { return view_.swapWith(ds, s); });
 }
 
-bool ClassTableTiaoKeWnd::handleKey(int key, const QString& text)
+void ClassTableTiaoKeWnd::actOn(Slot s)
 {
-    switch (key) {
-    case Qt::Key_Left: view_.moveHover(*ds_, 0, -1); break;
-    case Qt::Key_Right: view_.moveHover(*ds_, 0, 1); break;
-    case Qt::Key_Up: view_.moveHover(*ds_, -1, 0); break;
-    case Qt::Key_Down: view_.moveHover(*ds_, 1, 0); break;
-    case Qt::Key_PageUp:
-        if (view_.previousClass(*ds_))
-            refresh();
-        return true;
-    case Qt::Key_PageDown:
-        if (view_.nextClass(*ds_))
-            refresh();
-        return true;
-    case Qt::Key_Escape:
-        if (!view_.cancelSwap(*ds_))
-            return false;
-        canvas_->update();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space: {
-        const Slot s = view_.hoveredCell();
-        if (!s.valid())
-            return false;
-        if (view_.mode() == ClassTableTiaoKe::Placement)
-            openPlacementMenu(s, canvas_->mapToGlobal(cellCentre(s)));
-        else if (!view_.swapPending() || s == view_.swapSource())
-            view_.pickSwapSource(*ds_, s);
-        else
-            edit(stepName("调课", s), [this, s](DataSet& ds) { return view_.swapWith(ds, s); });
-        canvas_->update();
-        return true;
-    }
-    default: {
-        const std::string t = text.toStdString();
-        if (t.size() != 1 || manual::labelIndex(t[0]) < 0)
-            return false;
-        const Slot s = view_.hoveredCell();
-        edit(stepName("排课", s), [this, c = t[0]](DataSet& ds) { return view_.placeByKey(ds, c); });
-        return true;
-    }
-    }
-    if (view_.hoveredCell().valid()) {
-        const QPoint c = cellCentre(view_.hoveredCell());
-        placeBox(c.x(), c.y());
-    }
-    canvas_->update();
-    return true;
+    if (view_.mode() == ClassTableTiaoKe::Placement)
+        openPlacementMenu(s, canvas_->mapToGlobal(cellCentre(s)));
+    else if (!view_.swapPending() || s == view_.swapSource())
+        view_.pickSwapSource(*ds_, s);
+    else
+        edit(stepName("调课", s), [this, s](DataSet& ds) { return view_.swapWith(ds, s); });
+}
+
+void ClassTableTiaoKeWnd::placeLabel(char label)
+{
+    edit(stepName("排课", view_.hoveredCell()), [this, label](DataSet& ds) { return view_.placeByKey(ds, label); });
 }
 
 void ClassTableTiaoKeWnd::paint(Canvas& c)

@@ -7,14 +7,16 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 
+#include "app/Document.h"
 #include "data/DataSet.h"
-#include "ui/app/UiText.h"
+#include "manual/ManualSlot.h"
+#include "ui/widgets/UiText.h"
 #include "ui/manual/ManualCanvasWnd.h"
 
 namespace tabrel::ui {
 
-ManualViewWnd::ManualViewWnd(DataSet& dataSet, const QString& switchText, QWidget* parent)
-    : QWidget(parent), ds_(&dataSet)
+ManualViewWnd::ManualViewWnd(Document& doc, const QString& switchText, QWidget* parent)
+    : QWidget(parent), doc_(doc), ds_(&doc.dataSet())
 {
     list_ = new QListWidget(this);
     canvas_ = new ManualCanvasWnd(this);
@@ -30,7 +32,6 @@ ManualViewWnd::ManualViewWnd(DataSet& dataSet, const QString& switchText, QWidge
     switch_->setCursor(Qt::PointingHandCursor);
     switch_->setStyleSheet(QStringLiteral("QPushButton { color: #1a56c4; text-decoration: underline; border: none; }"));
     connect(switch_, &QPushButton::clicked, this, &ManualViewWnd::switchRequested);
-    run_ = [this](const std::string&, const std::function<bool(DataSet&)>& change) { return change(*ds_); };
 }
 
 manual::ViewLayout ManualViewWnd::layout() const
@@ -61,9 +62,52 @@ void ManualViewWnd::resizeEvent(QResizeEvent*)
 
 bool ManualViewWnd::edit(const std::string& step, const std::function<bool(DataSet&)>& change)
 {
-    const bool changed = run_(step, change);
+    const bool changed = doc_.edit(step, change);
     refresh();
     return changed;
+}
+
+bool ManualViewWnd::handleKey(int key, const QString& text)
+{
+    switch (key) {
+    case Qt::Key_Left: moveHover(0, -1); break;
+    case Qt::Key_Right: moveHover(0, 1); break;
+    case Qt::Key_Up: moveHover(-1, 0); break;
+    case Qt::Key_Down: moveHover(1, 0); break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (stepItem(key == Qt::Key_PageUp ? -1 : 1))
+            refresh();
+        return true;
+    case Qt::Key_Escape:
+        if (!cancelSwap())
+            return false;
+        canvas_->update();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: {
+        const manual::Slot s = hoveredSlot();
+        if (!s.valid())
+            return false;
+        actOn(s);
+        canvas_->update();
+        return true;
+    }
+    default: {
+        const std::string t = text.toStdString();
+        if (t.size() != 1 || manual::labelIndex(t[0]) < 0)
+            return false;
+        placeLabel(t[0]);
+        return true;
+    }
+    }
+    if (hoveredSlot().valid()) {
+        const QPoint c = cellCentre(hoveredSlot());
+        placeBox(c.x(), c.y());
+    }
+    canvas_->update();
+    return true;
 }
 
 void ManualViewWnd::fillList(const std::vector<std::string>& texts, int row)

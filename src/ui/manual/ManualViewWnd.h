@@ -16,22 +16,19 @@ class QMenu;
 
 namespace tabrel {
 class DataSet;
+class Document;
 }
 
 namespace tabrel::ui {
 
 class ManualCanvasWnd;
 
-// Runs an edit of the school as one undoable step named `step` (GBK); true when it changed something.
-using EditRunner = std::function<bool(const std::string& step, const std::function<bool(DataSet&)>& edit)>;
-
 class ManualViewWnd : public QWidget {
     Q_OBJECT
 public:
-    ManualViewWnd(DataSet& dataSet, const QString& switchText, QWidget* parent = nullptr);
+    ManualViewWnd(Document& doc, const QString& switchText, QWidget* parent = nullptr);
 
     void setDataSet(DataSet& dataSet) { ds_ = &dataSet; }
-    void setEditRunner(EditRunner runner) { run_ = std::move(runner); }
     DataSet& dataSet() const { return *ds_; }
     // Re-reads the school (after an edit, an undo, or when the panel is shown).
     virtual void refresh() = 0;
@@ -43,6 +40,11 @@ public:
     QPushButton* clearButton() const { return clear_; }
     QPushButton* switchLabel() const { return switch_; }
     manual::ViewLayout layout() const;
+    // The keyboard of both views (the canvas forwards its keys; public for the tour and the
+    // tests): the arrows move the hovered slot, Page Up and Page Down go to the previous and next
+    // class or teacher, Escape drops a pending swap, Return, Enter and Space act on the hovered
+    // slot as a click would, a label key places the candidate it labels.
+    bool handleKey(int key, const QString& text);
 
 signals:
     void switchRequested();
@@ -58,8 +60,19 @@ protected:
     void placeBox(int x, int y);
     void addButton(QPushButton* button) { extra_.push_back(button); }
 
+    // What the shared keyboard asks of a view.
+    virtual void moveHover(int periods, int days) = 0;
+    // The previous (delta -1) or next (+1) class or teacher; true when it moved.
+    virtual bool stepItem(int delta) = 0;
+    virtual bool cancelSwap() = 0;
+    virtual manual::Slot hoveredSlot() const = 0;
+    // Return on the hovered slot: the placement menu, picking a swap source, or the swap.
+    virtual void actOn(manual::Slot slot) = 0;
+    virtual void placeLabel(char label) = 0;
+    virtual QPoint cellCentre(manual::Slot slot) const = 0;
+
+    Document& doc_;
     DataSet* ds_;
-    EditRunner run_;
     QListWidget* list_ = nullptr;
     ManualCanvasWnd* canvas_ = nullptr;
     QRadioButton* placement_ = nullptr;

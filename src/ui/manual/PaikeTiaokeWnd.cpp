@@ -1,4 +1,5 @@
 #include "ui/manual/PaikeTiaokeWnd.h"
+#include "app/Document.h"
 
 #include <QStackedLayout>
 
@@ -11,11 +12,11 @@
 
 namespace tabrel::ui {
 
-PaikeTiaokeWnd::PaikeTiaokeWnd(DataSet& dataSet, QWidget* parent) : QWidget(parent)
+PaikeTiaokeWnd::PaikeTiaokeWnd(Document& doc, QWidget* parent) : PanelWindow(parent)
 {
     stack_ = new QStackedLayout(this);
-    classView_ = new ClassTableTiaoKeWnd(dataSet);
-    teacherView_ = new TeacherPaikeWnd(dataSet);
+    classView_ = new ClassTableTiaoKeWnd(doc);
+    teacherView_ = new TeacherPaikeWnd(doc);
     stack_->addWidget(classView_);
     stack_->addWidget(teacherView_);
     connect(classView_, &ManualViewWnd::switchRequested, this, &PaikeTiaokeWnd::showTeacherView);
@@ -31,12 +32,6 @@ void PaikeTiaokeWnd::setDataSet(DataSet& dataSet)
 {
     classView_->setDataSet(dataSet);
     teacherView_->setDataSet(dataSet);
-}
-
-void PaikeTiaokeWnd::setEditRunner(const EditRunner& runner)
-{
-    classView_->setEditRunner(runner);
-    teacherView_->setEditRunner(runner);
 }
 
 void PaikeTiaokeWnd::prepareForShow()

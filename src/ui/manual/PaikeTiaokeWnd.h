@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "ui/manual/ManualViewWnd.h"
+#include "ui/widgets/PanelWindow.h"
 
 class QStackedLayout;
 
@@ -12,17 +13,20 @@ namespace tabrel::ui {
 class ClassTableTiaoKeWnd;
 class TeacherPaikeWnd;
 
-class PaikeTiaokeWnd : public QWidget {
+class PaikeTiaokeWnd : public PanelWindow {
     Q_OBJECT
 public:
-    explicit PaikeTiaokeWnd(DataSet& dataSet, QWidget* parent = nullptr);
+    explicit PaikeTiaokeWnd(Document& doc, QWidget* parent = nullptr);
+    void beforeShow(bool) override { prepareForShow(); }
+    void afterSchoolChange() override { schoolChanged(); }
+    void schoolReplaced(DataSet& dataSet) override { setDataSet(dataSet); }
+    void showTarget(const PanelTarget& t) override { showClassAt(t.grade, t.klass, t.period, t.day); }
 
     ClassTableTiaoKeWnd* classView() const { return classView_; }
     TeacherPaikeWnd* teacherView() const { return teacherView_; }
     bool showingTeachers() const;
     void setDataSet(DataSet& dataSet);
     // Every change goes through the runner (the document's undo stack).
-    void setEditRunner(const EditRunner& runner);
     // The panel is about to be shown (after the teachers were handed their courses).
     void prepareForShow();
     // The school changed under the panel (an undo, a redo): both views re-read it.

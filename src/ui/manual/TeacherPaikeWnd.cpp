@@ -1,4 +1,5 @@
 #include "ui/manual/TeacherPaikeWnd.h"
+#include "app/Document.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -11,8 +12,8 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/ClassTableTiaoKe.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "ui/manual/ManualCanvasWnd.h"
 
 namespace tabrel::ui {
@@ -20,8 +21,8 @@ namespace tabrel::ui {
 using manual::Slot;
 using manual::TeacherPaike;
 
-TeacherPaikeWnd::TeacherPaikeWnd(DataSet& dataSet, QWidget* parent)
-    : ManualViewWnd(dataSet, QStringLiteral("切换到班级排课"), parent)
+TeacherPaikeWnd::TeacherPaikeWnd(Document& doc, QWidget* parent)
+    : ManualViewWnd(doc, QStringLiteral("切换到班级排课"), parent)
 {
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!filling_ && view_.chooseTeacher(*ds_, row))
@@ -167,56 +168,19 @@ void TeacherPaikeWnd::context(QContextMenuEvent* e)
         edit(stepName("调课", s), [this, s](DataSet& ds) { return view_.swapWith(ds, s); });
 }
 
-bool TeacherPaikeWnd::handleKey(int key, const QString& text)
+void TeacherPaikeWnd::actOn(Slot s)
 {
-    switch (key) {
-    case Qt::Key_Left: view_.moveHover(*ds_, 0, -1); break;
-    case Qt::Key_Right: view_.moveHover(*ds_, 0, 1); break;
-    case Qt::Key_Up: view_.moveHover(*ds_, -1, 0); break;
-    case Qt::Key_Down: view_.moveHover(*ds_, 1, 0); break;
-    case Qt::Key_PageUp:
-        if (view_.previousTeacher(*ds_))
-            refresh();
-        return true;
-    case Qt::Key_PageDown:
-        if (view_.nextTeacher(*ds_))
-            refresh();
-        return true;
-    case Qt::Key_Escape:
-        if (!view_.cancelSwap(*ds_))
-            return false;
-        canvas_->update();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space: {
-        const Slot s = view_.hoveredSlot();
-        if (!s.valid())
-            return false;
-        if (view_.mode() == TeacherPaike::Placement)
-            openPlacementMenu(s, canvas_->mapToGlobal(cellCentre(s)));
-        else if (!view_.lessonPicked() || s == view_.selectedSlot())
-            view_.pickLesson(*ds_, s);
-        else
-            edit(stepName("调课", s), [this, s](DataSet& ds) { return view_.swapWith(ds, s); });
-        canvas_->update();
-        return true;
-    }
-    default: {
-        const std::string t = text.toStdString();
-        if (t.size() != 1 || manual::labelIndex(t[0]) < 0)
-            return false;
-        const Slot s = view_.hoveredSlot();
-        edit(stepName("排课", s), [this, c = t[0]](DataSet& ds) { return view_.placeByKey(ds, c); });
-        return true;
-    }
-    }
-    if (view_.hoveredSlot().valid()) {
-        const QPoint c = cellCentre(view_.hoveredSlot());
-        placeBox(c.x(), c.y());
-    }
-    canvas_->update();
-    return true;
+    if (view_.mode() == TeacherPaike::Placement)
+        openPlacementMenu(s, canvas_->mapToGlobal(cellCentre(s)));
+    else if (!view_.lessonPicked() || s == view_.selectedSlot())
+        view_.pickLesson(*ds_, s);
+    else
+        edit(stepName("调课", s), [this, s](DataSet& ds) { return view_.swapWith(ds, s); });
+}
+
+void TeacherPaikeWnd::placeLabel(char label)
+{
+    edit(stepName("排课", view_.hoveredSlot()), [this, label](DataSet& ds) { return view_.placeByKey(ds, label); });
 }
 
 void TeacherPaikeWnd::paint(Canvas& c)

@@ -9,12 +9,11 @@ namespace tabrel::ui {
 class TeacherPaikeWnd : public ManualViewWnd {
     Q_OBJECT
 public:
-    explicit TeacherPaikeWnd(DataSet& dataSet, QWidget* parent = nullptr);
+    explicit TeacherPaikeWnd(Document& doc, QWidget* parent = nullptr);
 
     manual::TeacherPaike& view() { return view_; }
     void refresh() override;
     void openPlacementMenu(manual::Slot slot, const QPoint& globalPos);
-    bool handleKey(int key, const QString& text);
     void setMode(manual::TeacherPaike::Mode mode);
 
 private:
@@ -24,7 +23,13 @@ private:
     void context(QContextMenuEvent* e);
     void paint(Canvas& canvas);
     std::string stepName(const char* what, manual::Slot s) const;
-    QPoint cellCentre(manual::Slot s) const;
+    QPoint cellCentre(manual::Slot s) const override;
+    void moveHover(int periods, int days) override { view_.moveHover(*ds_, periods, days); }
+    bool stepItem(int delta) override { return delta < 0 ? view_.previousTeacher(*ds_) : view_.nextTeacher(*ds_); }
+    bool cancelSwap() override { return view_.cancelSwap(*ds_); }
+    manual::Slot hoveredSlot() const override { return view_.hoveredSlot(); }
+    void actOn(manual::Slot slot) override;
+    void placeLabel(char label) override;
 
     manual::TeacherPaike view_;
     bool pressed_ = false;

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "data/DataSet.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

@@ -10,7 +10,7 @@
 
 #include "output/LoadDistribution.h"
 #include "output/PrintDocument.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "ui/output/PrintSupport.h"
 
 namespace tabrel::ui {

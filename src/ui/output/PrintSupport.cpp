@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "output/PrintDocument.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "render/PdfPrinting.h"
 #include "render/QtCanvas.h"
 

@@ -2,7 +2,7 @@
 // Printing from the timetable panels: the print preview with the system's printers (A4, across
 // when the document says so) and the PDF export through a save dialog. Both paint the core's
 // printed pages through the same canvas as the screen.
-#include "ui/app/Prompter.h"
+#include "ui/widgets/Prompter.h"
 #include <QIcon>
 #include <QString>
 #include <string>

@@ -99,7 +99,7 @@ void TeacherTeachTableWnd::keyPressEvent(QKeyEvent* e)
     }
 }
 
-TeacherTeachFrame::TeacherTeachFrame(DataSet* dataSet, QWidget* parent) : QWidget(parent), dataSet_(dataSet)
+TeacherTeachFrame::TeacherTeachFrame(DataSet* dataSet, QWidget* parent) : PanelWindow(parent), dataSet_(dataSet)
 {
     setObjectName(QStringLiteral("TeacherTeachFrame"));
     strip_ = new QFrame(this);
@@ -183,8 +183,8 @@ void TeacherTeachFrame::exportPdfFile()
 {
     auto doc = assignmentTableDocument(*dataSet_, model_.showSubject, model_.showClass);
     const QString text = exportPdf(this, *doc);
-    if (!text.isEmpty() && onStatus)
-        onStatus(text);
+    if (!text.isEmpty())
+        emit statusMessage(text);
 }
 
 void TeacherTeachFrame::showHelp() { showHelpPage(this, QStringLiteral("总任课表"), TeacherTeachTable::helpPage()); }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "output/TeacherTeachTable.h"
+#include "ui/widgets/PanelWindow.h"
 
 class QCheckBox;
 class QFrame;
@@ -37,7 +38,7 @@ private:
     QScrollBar* horizontal_ = nullptr;
 };
 
-class TeacherTeachFrame : public QWidget {
+class TeacherTeachFrame : public PanelWindow {
     Q_OBJECT
 public:
     explicit TeacherTeachFrame(DataSet* dataSet, QWidget* parent = nullptr);
@@ -45,8 +46,9 @@ public:
     TeacherTeachTableWnd* table() const { return table_; }
     void setDataSet(DataSet* dataSet);
     void prepareForShow();
+    void beforeShow(bool) override { prepareForShow(); }
+    void schoolReplaced(DataSet& dataSet) override { setDataSet(&dataSet); }
 
-    std::function<void(const QString&)> onStatus;
 
     void openDistribution();
     void print();

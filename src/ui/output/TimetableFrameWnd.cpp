@@ -13,8 +13,8 @@
 #include <QShortcut>
 
 #include "app/Application.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "output/PrintDocument.h"
 #include "output/WorkbookExports.h"
 #include "render/QtCanvas.h"
@@ -118,7 +118,7 @@ void TimetableListWnd::paintEvent(QPaintEvent*)
 // ---------------------------------------------------------------- the panel with its strip
 
 TimetableFrameWnd::TimetableFrameWnd(std::unique_ptr<TimetableFrameModel> model, Application& app, QWidget* parent)
-    : QWidget(parent), model_(std::move(model)), app_(app)
+    : PanelWindow(parent), model_(std::move(model)), app_(app)
 {
     list_ = new TimetableListWnd(*model_, this);
     // The strip and the tables are reached with Tab; arrows work the strip and scroll the tables.
@@ -349,8 +349,8 @@ void TimetableFrameWnd::exportTablesPdf()
         return;
     }
     const QString text = exportPdf(this, *doc);
-    if (!text.isEmpty() && onStatus)
-        onStatus(text);
+    if (!text.isEmpty())
+        emit statusMessage(text);
 }
 
 std::unique_ptr<PrintDocument> ClassTableFrame::printDocument()
@@ -374,8 +374,8 @@ void TimetableFrameWnd::runExport(int item)
     const ExportOutcome o = model_->runExport(item, app_.programFolder(), pictures, xlsxWorkbookFactory());
     QApplication::restoreOverrideCursor();
     list_->contentChanged();
-    if (!o.summary.empty() && onStatus)
-        onStatus(qu(o.summary));
+    if (!o.summary.empty())
+        emit statusMessage(qu(o.summary));
     if (!o.ok)
         Prompter::current().inform(this, qu(o.failureMessage()));
     else if (!o.summary.empty() &&

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/TimetableFrameModel.h"
+#include "ui/widgets/PanelWindow.h"
 
 class QMenu;
 
@@ -47,11 +48,13 @@ private:
     QImage picture_;
 };
 
-class TimetableFrameWnd : public QWidget {
+class TimetableFrameWnd : public PanelWindow {
     Q_OBJECT
 public:
     TimetableFrameWnd(std::unique_ptr<TimetableFrameModel> model, Application& app, QWidget* parent = nullptr);
     ~TimetableFrameWnd() override;
+    void beforeShow(bool) override { prepareForShow(); }
+    void schoolReplaced(DataSet& dataSet) override { setDataSet(&dataSet); }
 
     TimetableFrameModel& model() { return *model_; }
     TimetableListWnd* list() const { return list_; }
@@ -59,8 +62,6 @@ public:
     // Lists and lays the tables out again; the picture is remade before the next paint.
     void prepareForShow();
 
-    // Where the status of an export goes (the main frame's status bar).
-    std::function<void(const QString&)> onStatus;
 
     // The menus the strip opens (tests and the screenshot tour choose from them directly).
     void chooseTablesPerRow(int n);

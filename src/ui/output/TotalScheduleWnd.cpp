@@ -1,4 +1,5 @@
 #include "ui/output/TotalScheduleWnd.h"
+#include "app/Document.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -22,9 +23,9 @@
 #include "output/TotalScheduleManyTables.h"
 #include "output/TotalScheduleText.h"
 #include "output/WorkbookExports.h"
-#include "ui/app/Icons.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Icons.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "ui/output/ClassChoiceDlg.h"
 #include "ui/output/PrintSupport.h"
 #include "render/QtCanvas.h"
@@ -157,8 +158,8 @@ void TotalScheduleManyTableWnd::paintEvent(QPaintEvent*)
 
 // ---------------------------------------------------------------- the panel
 
-TotalScheduleWnd::TotalScheduleWnd(DataSet* dataSet, Application& app, QWidget* parent)
-    : QWidget(parent), dataSet_(dataSet), app_(app)
+TotalScheduleWnd::TotalScheduleWnd(Document& doc, Application& app, QWidget* parent)
+    : PanelWindow(parent), doc_(doc), dataSet_(&doc.dataSet()), app_(app)
 {
     setObjectName(QStringLiteral("TotalScheduleWnd"));
     buildStrip();
@@ -348,15 +349,15 @@ void TotalScheduleWnd::chooseClassMenuEntry(int entry)
 
 bool TotalScheduleWnd::runEdit(const std::string& name, const std::function<bool(DataSet&)>& edit)
 {
-    const bool changed = pushEdit ? pushEdit(name, edit) : edit(*dataSet_);
+    const bool changed = doc_.edit(name, edit);
     refresh();
     return changed;
 }
 
 void TotalScheduleWnd::status(const QString& text)
 {
-    if (onStatus && !text.isEmpty())
-        onStatus(text);
+    if (!text.isEmpty())
+        emit statusMessage(text);
 }
 
 void TotalScheduleWnd::exportCurrent()

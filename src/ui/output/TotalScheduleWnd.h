@@ -1,13 +1,19 @@
 #pragma once
 // The master timetable panel (总课程表): the teal tool strip and, below it, one of the three style
 // windows. The state and the rules are the core's TotalSchedulePanel; these windows paint it and
-// forward input. Edits (批量导入, 清空) go through `pushEdit`, one undoable step each.
+// forward input. Edits (批量导入, 清空) go through the document's door, one undoable step each.
 #include <QAbstractScrollArea>
 #include <QWidget>
 #include <functional>
 #include <string>
 
 #include "output/TotalSchedulePanel.h"
+#include "ui/widgets/PanelWindow.h"
+
+namespace tabrel {
+class DataSet;
+class Document;
+}
 
 class QButtonGroup;
 class QCheckBox;
@@ -71,20 +77,18 @@ private:
     TotalScheduleWnd& panel_;
 };
 
-class TotalScheduleWnd : public QWidget {
+class TotalScheduleWnd : public PanelWindow {
     Q_OBJECT
 public:
-    TotalScheduleWnd(DataSet* dataSet, Application& app, QWidget* parent = nullptr);
+    TotalScheduleWnd(Document& doc, Application& app, QWidget* parent = nullptr);
+    void beforeShow(bool) override { prepareForShow(); }
+    void schoolReplaced(DataSet& dataSet) override { setDataSet(&dataSet); }
+    void clearCommand() override { clearSelected(); }
 
     TotalSchedulePanel& model() { return model_; }
     DataSet& dataSet() { return *dataSet_; }
     void setDataSet(DataSet* dataSet);
 
-    // Runs `edit` on the school as one undoable step named `name` (GBK); false when it changed
-    // nothing. Without a hook the edit runs directly.
-    std::function<bool(const std::string& name, const std::function<bool(DataSet&)>& edit)> pushEdit;
-    // Where the status of an export or a print goes.
-    std::function<void(const QString&)> onStatus;
 
     // The main view's switch to the panel: every class selected, the current style redrawn.
     void prepareForShow();
@@ -115,6 +119,7 @@ private:
     void status(const QString& text);
     bool runEdit(const std::string& name, const std::function<bool(DataSet&)>& edit);
 
+    Document& doc_;
     DataSet* dataSet_ = nullptr;
     Application& app_;
     TotalSchedulePanel model_;

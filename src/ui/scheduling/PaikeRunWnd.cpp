@@ -13,9 +13,9 @@
 
 #include "app/Document.h"
 #include "data/Gbk.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/RecentFileSettings.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/RecentFileSettings.h"
+#include "ui/widgets/UiText.h"
 #include "ui/widgets/ScopeTreeWnd.h"
 
 namespace tabrel::ui {
@@ -74,6 +74,8 @@ public:
         bar_->setRange(low_, high_);
         bar_->setValue(low_);
         bar_->repaint();
+        if (dialog_)
+            dialog_->setRange(low_, high_);
     }
     void setPosition(int position) override
     {
@@ -82,9 +84,9 @@ public:
         clock_.restart();
         bar_->setValue(std::min(position, high_));
         if (!dialog_) {
-            dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("正在补排并修正冲突……"), QStringLiteral("停止"),
+            dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("正在补排、修正冲突并优化……"), QStringLiteral("停止"),
                                                         low_, high_, parent_);
-            dialog_->setWindowTitle(QStringLiteral("完成后补排并修正冲突"));
+            dialog_->setWindowTitle(QStringLiteral("补排、修正冲突并优化"));
             dialog_->setWindowModality(Qt::WindowModal);
             dialog_->setMinimumDuration(0);
             QObject::connect(dialog_.get(), &QProgressDialog::canceled, [this] { stop_.store(true); });
@@ -102,7 +104,8 @@ private:
     int low_ = 0, high_ = 1;
 };
 
-const char* CompleteSetting = "AutoSchedule/CompleteAfterRun";
+// On for a new user: the recommended run.
+const char* CompleteSetting = "AutoSchedule/OptimizeAfterRun";
 
 QSettings settings()
 {
@@ -112,7 +115,7 @@ QSettings settings()
 } // namespace
 
 PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
-    : QWidget(parent), doc_(doc), page_(doc.dataSet(), state)
+    : PanelWindow(parent), doc_(doc), page_(doc.dataSet(), state)
 {
     setObjectName(QStringLiteral("PaikeRunWnd"));
     setAutoFillBackground(true);
@@ -124,16 +127,22 @@ PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
     progress_->setValue(0);
     progress_->setFormat(QStringLiteral("%p%"));
     summaryTitle_ = new QLabel(QStringLiteral("所选范围各班课时（已排 / 应排）"), this);
-    summary_ = new QTableWidget(0, 4, this);
-    summary_->setHorizontalHeaderLabels(
-        {QStringLiteral("年级"), QStringLiteral("班级"), QStringLiteral("已排课时"), QStringLiteral("应排课时")});
+    quality_ = new QLabel(this);
+    quality_->setObjectName(QStringLiteral("qualityLine"));
+    QStringList summaryHeaders{QStringLiteral("年级"), QStringLiteral("班级"), QStringLiteral("已排课时"),
+                               QStringLiteral("应排课时")};
+    for (const auto& c : PaikeRunPage::qualityColumns())
+        summaryHeaders << qs(c);
+    summary_ = new QTableWidget(0, static_cast<int>(summaryHeaders.size()), this);
+    summary_->setObjectName(QStringLiteral("summaryTable"));
+    summary_->setHorizontalHeaderLabels(summaryHeaders);
     summary_->verticalHeader()->hide();
     summary_->verticalHeader()->setDefaultSectionSize(24);
     summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     complete_ = new QCheckBox(qs(PaikeRunPage::completeCheckText()), this);
     complete_->setObjectName(QStringLiteral("completeBox"));
-    complete_->setChecked(settings().value(QString::fromUtf8(CompleteSetting), false).toBool());
+    complete_->setChecked(settings().value(QString::fromUtf8(CompleteSetting), true).toBool());
     page_.setCompleteAfterRun(complete_->isChecked());
     connect(complete_, &QCheckBox::toggled, this, [this](bool on) {
         page_.setCompleteAfterRun(on);
@@ -156,7 +165,7 @@ PaikeRunWnd::PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent)
     connect(problems_, &QTableWidget::cellActivated, this, [this](int row, int) {
         const auto list = page_.problems();
         if (row >= 0 && row < static_cast<int>(list.size()))
-            emit problemChosen(list[row].gradeIndex, list[row].classIndex, list[row].period, list[row].day);
+            emit openRequested(PanelId::ManualPaike, {list[row].gradeIndex, list[row].classIndex, list[row].period, list[row].day});
     });
     connect(start_, &QPushButton::clicked, this, &PaikeRunWnd::startRun);
     connect(tree_, &ScopeTreeWnd::nodeSelected, this, &PaikeRunWnd::selectionChanged);
@@ -173,6 +182,7 @@ void PaikeRunWnd::dataSetReplaced()
     problems_->setRowCount(0);
     problemTitle_->clear();
     completion_->clear();
+    quality_->clear();
     progress_->setRange(0, 1);
     progress_->setValue(0);
     prepareForShow();
@@ -200,6 +210,10 @@ void PaikeRunWnd::selectionChanged(int index)
 
 void PaikeRunWnd::startRun()
 {
+    // Every lesson of the scope is placed: starting again is a question, never a silent nothing.
+    const bool again = page_.everyLessonPlaced();
+    if (again && !Prompter::current().confirm(this, qs(PaikeRunPage::rerunQuestion())))
+        return;
     start_->setEnabled(false);
     complete_->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -210,7 +224,9 @@ void PaikeRunWnd::startRun()
         PhaseSink phase(this, progress_, stop_);
         // The whole run, completion phase included, is one step: one undo takes every lesson it
         // placed or moved back.
-        doc_.undoStack().push(GBK("自动排课"), [&](DataSet&) {
+        doc_.edit(again ? GBK("重新排课") : GBK("自动排课"), [&](DataSet&) {
+            if (again)
+                page_.clearForRerun();
             end = page_.start(&sink, &phase, &stop_);
             return true;
         });
@@ -244,15 +260,19 @@ void PaikeRunWnd::showProblems()
 void PaikeRunWnd::showSummary()
 {
     const auto lines = page_.summary();
+    const QualityReport quality = page_.quality();
+    quality_->setText(lines.empty() ? QString() : qs(PaikeRunPage::qualityText(quality)));
     summary_->setRowCount(static_cast<int>(lines.size()));
     for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
         const auto& l = lines[r];
-        const QString texts[4] = {qs(l.gradeName), qs(l.className), QString::number(l.placed),
-                                  QString::number(l.required)};
-        for (int c = 0; c < 4; ++c) {
+        QStringList texts{qs(l.gradeName), qs(l.className), QString::number(l.placed), QString::number(l.required)};
+        if (r < static_cast<int>(quality.classes.size()))
+            for (const auto& t : PaikeRunPage::qualityRow(quality.classes[r]))
+                texts << qs(t);
+        for (int c = 0; c < static_cast<int>(texts.size()); ++c) {
             auto* item = new QTableWidgetItem(texts[c]);
             item->setTextAlignment(Qt::AlignCenter);
-            if (c == 2 && l.incomplete())
+            if ((c == 2 && l.incomplete()) || (c == 5 && texts[c] != QStringLiteral("0")))
                 item->setForeground(QColor(200, 0, 0));
             summary_->setItem(r, c, item);
         }
@@ -272,7 +292,8 @@ void PaikeRunWnd::resizeEvent(QResizeEvent*)
     tree_->setGeometry(qrect(g.tree));
     progress_->setGeometry(qrect(g.progress));
     const int titleH = summaryTitle_->sizeHint().height();
-    summaryTitle_->setGeometry(g.summary.left, g.summary.top, g.summary.width(), titleH);
+    summaryTitle_->setGeometry(g.summary.left, g.summary.top, g.summary.width() / 3, titleH);
+    quality_->setGeometry(g.summary.left + g.summary.width() / 3, g.summary.top, g.summary.width() * 2 / 3, titleH);
     summary_->setGeometry(g.summary.left, g.summary.top + titleH + 4, g.summary.width(),
                           std::max(0, g.summary.height() - titleH - 4));
     problemTitle_->setGeometry(g.problems.left, g.problems.top, g.problems.width() / 3, titleH);

@@ -1,12 +1,15 @@
 #pragma once
-// The automatic-scheduling page: the scope tree, "开始排课", the check box "完成后补排并修正冲突"
-// (remembered in the settings), the progress bar that follows the search and the completion phase,
-// the placed/required summary of the scope and the list of its problems ("排课检查").
+// The automatic-scheduling page: the scope tree, "开始排课" (which asks before it schedules a scope
+// again whose lessons are all placed), the check box "补排、修正冲突并优化（推荐）" (on for a new
+// user, remembered in the settings), the progress bar that follows the search, the completion and
+// the quality phase, the placed/required summary of the scope with each class's quality, the quality
+// line and the list of the scope's problems ("排课检查").
 #include <QWidget>
 #include <atomic>
 #include <memory>
 
 #include "app/PaikeRunPage.h"
+#include "ui/widgets/PanelWindow.h"
 
 class QCheckBox;
 class QLabel;
@@ -22,11 +25,13 @@ namespace tabrel::ui {
 
 class ScopeTreeWnd;
 
-class PaikeRunWnd : public QWidget {
+class PaikeRunWnd : public PanelWindow {
     Q_OBJECT
 public:
     PaikeRunWnd(Document& doc, SchedulingState& state, QWidget* parent = nullptr);
     ~PaikeRunWnd() override;
+    void beforeShow(bool) override { prepareForShow(); }
+    void schoolReplaced(DataSet&) override { dataSetReplaced(); }
 
     PaikeRunPage& page() { return page_; }
     // The document's data set was replaced: the page works on the new one.
@@ -42,15 +47,9 @@ public:
     QCheckBox* completeBox() const { return complete_; }
     QTableWidget* problemTable() const { return problems_; }
     QLabel* problemTitle() const { return problemTitle_; }
-
-signals:
-    // A problem of the list was double-clicked (or chosen with Return): its class by position,
-    // its slot (-1 for a problem of no slot).
-    void problemChosen(int gradeIndex, int classIndex, int period, int day);
+    QLabel* qualityLine() const { return quality_; }
 
 public:
-    // Asks the running completion phase to stop (the progress window's "停止").
-    void stopCompletion() { stop_.store(true); }
     // Selects a tree node by its index in the page's node list.
     void selectNode(int nodeIndex);
 
@@ -74,6 +73,7 @@ private:
     QCheckBox* complete_ = nullptr;
     QLabel* problemTitle_ = nullptr;
     QLabel* completion_ = nullptr;
+    QLabel* quality_ = nullptr;
     QTableWidget* problems_ = nullptr;
     std::atomic<bool> stop_{false};
 };

@@ -1,4 +1,5 @@
 #include "ui/setup/ClassGridDefWnd.h"
+#include "app/Document.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -10,8 +11,8 @@
 
 #include "data/DataSet.h"
 #include "setup/PeriodTimeTable.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "ui/setup/InsertCommonRowDlg.h"
 #include "ui/setup/NameInputDlg.h"
 #include "ui/setup/PeriodTimeDlg.h"
@@ -199,7 +200,8 @@ private:
     ClassGridDefWnd& owner_;
 };
 
-ClassGridDefWnd::ClassGridDefWnd(DataSet& dataSet, QWidget* parent) : QWidget(parent), dataSet_(&dataSet)
+ClassGridDefWnd::ClassGridDefWnd(Document& doc, QWidget* parent)
+    : PanelWindow(parent), doc_(doc), dataSet_(&doc.dataSet())
 {
     setObjectName(QStringLiteral("ClassGridDefWnd"));
     setAutoFillBackground(true);
@@ -210,7 +212,7 @@ ClassGridDefWnd::ClassGridDefWnd(DataSet& dataSet, QWidget* parent) : QWidget(pa
     treeTitle_->setFont(tf);
     tree_ = new ScopeTreeWnd(this);
     connect(tree_, &ScopeTreeWnd::nodeSelected, this, &ClassGridDefWnd::treeSelectionChanged);
-    box_ = new TimeGridBoxWnd(dataSet, boxModel_, this);
+    box_ = new TimeGridBoxWnd(doc.dataSet(), boxModel_, this);
     connect(box_, &TimeGridBoxWnd::targetClicked, this, &ClassGridDefWnd::boxTarget);
     scroll_ = new QScrollArea(this);
     scroll_->setFrameShape(QFrame::NoFrame);
@@ -290,7 +292,7 @@ void ClassGridDefWnd::resizeEvent(QResizeEvent*)
 
 bool ClassGridDefWnd::runEdit(const std::string& name, const std::function<bool(DataSet&)>& edit)
 {
-    const bool changed = door_ ? door_(name, edit) : edit(*dataSet_);
+    const bool changed = doc_.edit(name, edit);
     refresh();
     return changed;
 }

@@ -8,7 +8,12 @@
 
 #include "setup/CommonPeriodPage.h"
 #include "setup/TimeGridBox.h"
-#include "ui/setup/EditDoor.h"
+#include "ui/widgets/PanelWindow.h"
+
+namespace tabrel {
+class DataSet;
+class Document;
+}
 
 class QLabel;
 class QScrollArea;
@@ -19,13 +24,15 @@ class TimeGridBoxWnd;
 class ScopeTreeWnd;
 class CommonPreviewArea;
 
-class ClassGridDefWnd : public QWidget {
+class ClassGridDefWnd : public PanelWindow {
     Q_OBJECT
 public:
-    explicit ClassGridDefWnd(DataSet& dataSet, QWidget* parent = nullptr);
+    explicit ClassGridDefWnd(Document& doc, QWidget* parent = nullptr);
+    // Shown from elsewhere the tree starts again at "全校"; shown again after an undo it keeps its choice.
+    void beforeShow(bool again) override { again ? refresh() : prepareForShow(); }
+    void schoolReplaced(DataSet& dataSet) override { setDataSet(dataSet); }
 
     void setDataSet(DataSet& dataSet);
-    void setEditDoor(EditDoor door) { door_ = std::move(door); }
     // Before the panel is shown: the scope tree is rebuilt.
     void prepareForShow();
     // Re-reads the school after any change (an edit, an undo).
@@ -60,10 +67,10 @@ private:
     void openRowMenu(int period, const QPoint& globalPos);
     bool runEdit(const std::string& name, const std::function<bool(DataSet&)>& edit);
 
+    Document& doc_;
     DataSet* dataSet_;
     CommonPeriodPage page_;
     TimeGridBox boxModel_;
-    EditDoor door_;
     QLabel* treeTitle_ = nullptr;
     ScopeTreeWnd* tree_ = nullptr;
     TimeGridBoxWnd* box_ = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/setup/ClassManageWnd.h"
+#include "app/Document.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,8 +10,8 @@
 #include "data/DataSet.h"
 #include "setup/ClassNameTable.h"
 #include "setup/GradeCountEntry.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "ui/setup/FillRuleDlg.h"
 #include "ui/setup/GridEntryDlg.h"
 #include "ui/widgets/GridCtrl.h"
@@ -132,7 +133,8 @@ private:
     ClassManageWnd& owner_;
 };
 
-ClassManageWnd::ClassManageWnd(DataSet& dataSet, QWidget* parent) : QWidget(parent), dataSet_(&dataSet)
+ClassManageWnd::ClassManageWnd(Document& doc, QWidget* parent)
+    : PanelWindow(parent), doc_(doc), dataSet_(&doc.dataSet())
 {
     setObjectName(QStringLiteral("ClassManageWnd"));
     setAutoFillBackground(true);
@@ -175,7 +177,7 @@ void ClassManageWnd::setDataSet(DataSet& dataSet)
 
 bool ClassManageWnd::runEdit(const std::string& name, const std::function<bool(DataSet&)>& edit)
 {
-    const bool changed = door_ ? door_(name, edit) : edit(*dataSet_);
+    const bool changed = doc_.edit(name, edit);
     refresh();
     return changed;
 }

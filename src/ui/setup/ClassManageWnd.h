@@ -5,7 +5,12 @@
 #include <QWidget>
 
 #include "setup/ClassManagePage.h"
-#include "ui/setup/EditDoor.h"
+#include "ui/widgets/PanelWindow.h"
+
+namespace tabrel {
+class DataSet;
+class Document;
+}
 
 class QLineEdit;
 class QScrollArea;
@@ -15,13 +20,14 @@ namespace tabrel::ui {
 class LeftMenuWnd;
 class ClassDrawArea;
 
-class ClassManageWnd : public QWidget {
+class ClassManageWnd : public PanelWindow {
     Q_OBJECT
 public:
-    explicit ClassManageWnd(DataSet& dataSet, QWidget* parent = nullptr);
+    explicit ClassManageWnd(Document& doc, QWidget* parent = nullptr);
+    void beforeShow(bool) override { refresh(); }
+    void schoolReplaced(DataSet& dataSet) override { setDataSet(dataSet); }
 
     void setDataSet(DataSet& dataSet);
-    void setEditDoor(EditDoor door) { door_ = std::move(door); }
     // Re-reads the school after any change (an edit, an undo).
     void refresh();
 
@@ -34,10 +40,6 @@ public:
     void runCommand(const std::string& command);
     // The edit field's pending text becomes the name (before every click and command).
     void commitPending();
-
-signals:
-    // "返回主页" of the left menu.
-    void homeRequested();
 
 protected:
     void resizeEvent(QResizeEvent*) override;
@@ -56,9 +58,9 @@ private:
     void tableEditor();
     void fillRule();
 
+    Document& doc_;
     DataSet* dataSet_;
     ClassManagePage page_;
-    EditDoor door_;
     LeftMenuWnd* menu_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     ClassDrawArea* area_ = nullptr;

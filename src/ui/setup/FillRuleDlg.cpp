@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "setup/ClassManagePage.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/GridModel.h"
+#include "views/GridModel.h"
 
 namespace tabrel::ui {
 

@@ -6,7 +6,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

@@ -14,10 +14,9 @@
 #include "setup/PasteSummary.h"
 #include "data/Gbk.h"
 #include "setup/KmGrid.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "render/QtCanvas.h"
-#include "ui/setup/SetupEdit.h"
 
 namespace tabrel::ui {
 
@@ -201,7 +200,7 @@ void KmGridCtrl::closeEditor(bool keep)
         Prompter::current().inform(this, QStringLiteral("“%1”数字太大，未作修改。").arg(editor_->text().trimmed()));
         return;
     }
-    if (runSetupEdit(doc_, GBK("修改科目"), [&](DataSet& ds) { return KmGrid::storeCellText(ds, subject, c, *text); }))
+    if (doc_.edit(GBK("修改科目"), [&](DataSet& ds) { return KmGrid::storeCellText(ds, subject, c, *text); }))
         emit edited();
     update();
 }

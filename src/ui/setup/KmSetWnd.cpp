@@ -4,18 +4,18 @@
 #include <QPushButton>
 
 #include "app/Document.h"
+#include "ui/widgets/Prompter.h"
 #include "app/UndoStack.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "ui/setup/KmGridCtrl.h"
-#include "ui/setup/SetupEdit.h"
 #include "ui/setup/SubjectImportDlg.h"
 #include "ui/setup/SubjectRulePresetDlg.h"
 
 namespace tabrel::ui {
 
-KmSetWnd::KmSetWnd(Document& doc, QWidget* parent) : QWidget(parent), doc_(doc)
+KmSetWnd::KmSetWnd(Document& doc, QWidget* parent) : PanelWindow(parent), doc_(doc)
 {
     setObjectName(QStringLiteral("KmSetWnd"));
     ctrl_ = new KmGridCtrl(doc_, grid_, this);
@@ -56,6 +56,12 @@ void KmSetWnd::resizeEvent(QResizeEvent*)
     }
 }
 
+void KmSetWnd::schoolReplaced(DataSet& dataSet)
+{
+    model().select(dataSet, -1, -1);
+    reload();
+}
+
 void KmSetWnd::reload()
 {
     ctrl_->reload();
@@ -78,7 +84,7 @@ void KmSetWnd::keyPressEvent(QKeyEvent* e)
 void KmSetWnd::edit(const char* stepName, const std::function<bool(DataSet&)>& edit)
 {
     ctrl_->closeEditor(true);
-    if (runSetupEdit(doc_, gbk::literal(stepName), edit))
+    if (doc_.edit(gbk::literal(stepName), edit))
         emit changed();
     reload();
 }
@@ -144,7 +150,7 @@ void KmSetWnd::openPreset()
         dlg.exec();
         // Whichever way the window closed, the subject keeps the summary it showed last.
         const std::string summary = dlg.summary();
-        runSetupEdit(doc_, GBK("课节预设"), [&](DataSet& ds) { return KmGrid::setRuleSummary(ds, subject, summary); });
+        doc_.edit(GBK("课节预设"), [&](DataSet& ds) { return KmGrid::setRuleSummary(ds, subject, summary); });
     }
     stack.endMacro();
     emit changed();

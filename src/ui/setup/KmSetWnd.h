@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "setup/KmGrid.h"
+#include "ui/widgets/PanelWindow.h"
 
 class QPushButton;
 
@@ -16,10 +17,12 @@ namespace tabrel::ui {
 
 class KmGridCtrl;
 
-class KmSetWnd : public QWidget {
+class KmSetWnd : public PanelWindow {
     Q_OBJECT
 public:
     KmSetWnd(Document& doc, QWidget* parent = nullptr);
+    void beforeShow(bool) override { reload(); }
+    void schoolReplaced(DataSet& dataSet) override;
 
     KmGrid& model() { return grid_; }
     KmGridCtrl* gridCtrl() const { return ctrl_; }

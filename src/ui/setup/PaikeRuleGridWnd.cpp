@@ -6,12 +6,12 @@
 #include <QPainter>
 
 #include "app/Document.h"
+#include "ui/widgets/Prompter.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "setup/PaikeRuleGrid.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "render/QtCanvas.h"
-#include "ui/setup/SetupEdit.h"
 
 namespace tabrel::ui {
 
@@ -84,7 +84,7 @@ void PaikeRuleGridWnd::cycleAt(int period, int day)
         return;
     const std::string value = PaikeRuleGrid::nextInCycle(grid_.shown(period, day));
     const std::string step = GBK("课节设置：") + (value.empty() ? GBK("本节课自动") : value);
-    runSetupEdit(doc_, step, [&](DataSet& ds) { return grid_.write(ds, period, day, value); });
+    doc_.edit(step, [&](DataSet& ds) { return grid_.write(ds, period, day, value); });
     reload();
     emit changed();
 }
@@ -94,7 +94,7 @@ void PaikeRuleGridWnd::runCommand(int command)
     if (!grid_.active())
         return;
     const auto c = static_cast<PaikeRuleGrid::Command>(command);
-    runSetupEdit(doc_, GBK("课节设置：") + PaikeRuleGrid::commandText(c),
+    doc_.edit(GBK("课节设置：") + PaikeRuleGrid::commandText(c),
                  [&](DataSet& ds) { return grid_.apply(ds, c); });
     reload();
     emit changed();

@@ -16,9 +16,8 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "setup/SubjectQuickImport.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
-#include "ui/setup/SetupEdit.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "ui/widgets/GridCtrl.h"
 
 namespace tabrel::ui {
@@ -136,7 +135,7 @@ void SubjectImportDlg::accept()
         Prompter::current().inform(this, qs(why));
         return;
     }
-    runSetupEdit(doc_, GBK("快速导入科目"), [this](DataSet& ds) { return model_->accept(ds); });
+    doc_.edit(GBK("快速导入科目"), [this](DataSet& ds) { return model_->accept(ds); });
     QDialog::accept();
 }
 

@@ -10,10 +10,9 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "setup/SubjectRulePreset.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "ui/setup/PaikeRuleGridWnd.h"
-#include "ui/setup/SetupEdit.h"
 #include "ui/widgets/ScopeTreeWnd.h"
 
 namespace tabrel::ui {
@@ -34,7 +33,7 @@ SubjectRulePresetDlg::SubjectRulePresetDlg(QWidget* parent, Document& doc, int s
     left->addWidget(tree_, 1);
     auto* restore = new QPushButton(qs(SubjectRulePreset::restoreButtonText()), this);
     connect(restore, &QPushButton::clicked, this, [this] {
-        runSetupEdit(doc_, GBK("全部恢复为自动"), [this](DataSet& ds) { return model_->restoreAll(ds); });
+        doc_.edit(GBK("全部恢复为自动"), [this](DataSet& ds) { return model_->restoreAll(ds); });
         gridWnd_->reload();
     });
     left->addWidget(restore);

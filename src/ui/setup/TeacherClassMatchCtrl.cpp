@@ -1,5 +1,7 @@
 #include "ui/setup/TeacherClassMatchCtrl.h"
 
+#include "app/Document.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -13,8 +15,8 @@
 #include "data/DataSet.h"
 #include "setup/PasteSummary.h"
 #include "scheduling/TeacherAssignment.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 
@@ -27,12 +29,12 @@ const QColor Absent(0xf6, 0xf6, 0xf6);
 QRect qr(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 } // namespace
 
-TeacherClassMatchCtrl::TeacherClassMatchCtrl(DataSet* dataSet, QWidget* parent) : QWidget(parent), ds_(dataSet)
+TeacherClassMatchCtrl::TeacherClassMatchCtrl(Document& doc, QWidget* parent)
+    : QWidget(parent), doc_(doc), ds_(&doc.dataSet())
 {
     setObjectName(QStringLiteral("TeacherClassMatchCtrl"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    run_ = [this](const std::string&, const EditFn& edit) { return ds_ && edit(*ds_); };
     vbar_ = new QScrollBar(Qt::Vertical, this);
     hbar_ = new QScrollBar(Qt::Horizontal, this);
     connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) {
@@ -63,9 +65,9 @@ void TeacherClassMatchCtrl::setDataSet(DataSet* dataSet)
     refresh();
 }
 
-bool TeacherClassMatchCtrl::run(const char* stepUtf8, const EditFn& edit)
+bool TeacherClassMatchCtrl::run(const char* stepUtf8, const EditFunction& edit)
 {
-    const bool done = run_(gbk::literal(stepUtf8), edit);
+    const bool done = doc_.edit(gbk::literal(stepUtf8), edit);
     if (done)
         emit changed();
     refresh();

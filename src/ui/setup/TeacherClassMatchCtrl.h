@@ -5,7 +5,12 @@
 #include <QWidget>
 
 #include "setup/TeacherClassMatch.h"
-#include "ui/setup/EditRunner.h"
+#include "views/Edit.h"
+
+namespace tabrel {
+class DataSet;
+class Document;
+}
 
 class QLineEdit;
 class QScrollBar;
@@ -15,11 +20,10 @@ namespace tabrel::ui {
 class TeacherClassMatchCtrl : public QWidget {
     Q_OBJECT
 public:
-    explicit TeacherClassMatchCtrl(DataSet* dataSet, QWidget* parent = nullptr);
+    explicit TeacherClassMatchCtrl(Document& doc, QWidget* parent = nullptr);
 
     TeacherClassMatch& model() { return model_; }
     void setDataSet(DataSet* dataSet);
-    void setRunner(EditRunner runner) { run_ = std::move(runner); }
     // Re-reads the school: lists, scroll ranges, the teachers' assigned periods.
     void refresh();
     TeacherClassMatch::Layout currentLayout() const;
@@ -53,11 +57,11 @@ private:
     void handle(const TeacherClassMatch::Result& r, const QPoint& globalPos);
     void finishEdit(bool accept);
     void syncBars();
-    bool run(const char* stepUtf8, const EditFn& edit);
+    bool run(const char* stepUtf8, const EditFunction& edit);
 
+    Document& doc_;
     DataSet* ds_;
     TeacherClassMatch model_;
-    EditRunner run_;
     QScrollBar* vbar_ = nullptr;
     QScrollBar* hbar_ = nullptr;
     QLineEdit* editor_ = nullptr;

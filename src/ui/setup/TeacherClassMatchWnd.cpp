@@ -1,11 +1,13 @@
 #include "ui/setup/TeacherClassMatchWnd.h"
 
+#include "app/Document.h"
+
 #include <QPushButton>
 
 #include "data/DataSet.h"
 #include "setup/TeacherClassMatch.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "ui/setup/TableViewDlg.h"
 #include "ui/setup/TeacherClassMatchCtrl.h"
 
@@ -17,11 +19,11 @@ constexpr int ButtonWidth = 100;
 constexpr int Margin = 6;
 } // namespace
 
-TeacherClassMatchWnd::TeacherClassMatchWnd(DataSet* dataSet, QWidget* parent) : QWidget(parent), ds_(dataSet)
+TeacherClassMatchWnd::TeacherClassMatchWnd(Document& doc, QWidget* parent)
+    : PanelWindow(parent), doc_(doc), ds_(&doc.dataSet())
 {
     setObjectName(QStringLiteral("TeacherClassMatchWnd"));
-    run_ = [this](const std::string&, const EditFn& edit) { return ds_ && edit(*ds_); };
-    ctrl_ = new TeacherClassMatchCtrl(dataSet, this);
+    ctrl_ = new TeacherClassMatchCtrl(doc, this);
     for (const char* t : {"整表复制", "数据粘贴", "数据清空", "提取教师"}) {
         auto* b = new QPushButton(QString::fromUtf8(t), this);
         b->setFocusPolicy(Qt::NoFocus);
@@ -45,12 +47,6 @@ void TeacherClassMatchWnd::setDataSet(DataSet* dataSet)
 {
     ds_ = dataSet;
     ctrl_->setDataSet(dataSet);
-}
-
-void TeacherClassMatchWnd::setRunner(EditRunner runner)
-{
-    run_ = runner;
-    ctrl_->setRunner(std::move(runner));
 }
 
 void TeacherClassMatchWnd::prepareForShow()
@@ -78,7 +74,7 @@ void TeacherClassMatchWnd::clearAll()
 {
     if (!ds_ || !Prompter::current().confirm(this, qs(TeacherClassMatch::clearQuestion())))
         return;
-    run_(GBK("数据清空"), [](DataSet& ds) { return TeacherClassMatch::clearAll(ds); });
+    doc_.edit(GBK("数据清空"), [](DataSet& ds) { return TeacherClassMatch::clearAll(ds); });
     refresh();
 }
 

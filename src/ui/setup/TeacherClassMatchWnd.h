@@ -1,8 +1,13 @@
 #pragma once
 // The assignment page (任课信息): the assignment control and its buttons below it.
 #include <QWidget>
+#include "ui/widgets/PanelWindow.h"
 
-#include "ui/setup/EditRunner.h"
+namespace tabrel {
+class DataSet;
+class Document;
+}
+
 
 class QPushButton;
 
@@ -10,15 +15,17 @@ namespace tabrel::ui {
 
 class TeacherClassMatchCtrl;
 
-class TeacherClassMatchWnd : public QWidget {
+class TeacherClassMatchWnd : public PanelWindow {
     Q_OBJECT
 public:
-    explicit TeacherClassMatchWnd(DataSet* dataSet, QWidget* parent = nullptr);
+    explicit TeacherClassMatchWnd(Document& doc, QWidget* parent = nullptr);
+    void beforeShow(bool) override { prepareForShow(); }
+    void afterSchoolChange() override { refresh(); }
+    void schoolReplaced(DataSet& dataSet) override { setDataSet(&dataSet); }
 
     TeacherClassMatchCtrl* control() const { return ctrl_; }
     QPushButton* button(const QString& text) const;
     void setDataSet(DataSet* dataSet);
-    void setRunner(EditRunner runner);
     void prepareForShow();
     void refresh();
 
@@ -30,8 +37,8 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
+    Document& doc_;
     DataSet* ds_;
-    EditRunner run_;
     TeacherClassMatchCtrl* ctrl_ = nullptr;
     std::vector<QPushButton*> buttons_;
 };

@@ -1,5 +1,7 @@
 #include "ui/setup/TeacherGroupDlg.h"
 
+#include "app/Document.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,7 +14,7 @@
 
 #include "data/DataSet.h"
 #include "setup/TeacherGroups.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "ui/setup/GroupNameDlg.h"
 
 namespace tabrel::ui {
@@ -54,12 +56,12 @@ std::vector<int> selectedRows(const QTableWidget* t)
 
 } // namespace
 
-TeacherGroupDlg::TeacherGroupDlg(DataSet* dataSet, EditRunner runner, QWidget* parent)
-    : QDialog(parent), ds_(dataSet), run_(std::move(runner))
+TeacherGroupDlg::TeacherGroupDlg(Document& doc, QWidget* parent)
+    : QDialog(parent), doc_(doc), ds_(&doc.dataSet())
 {
     setObjectName(QStringLiteral("TeacherGroupDlg"));
     setWindowTitle(QStringLiteral("教师分组"));
-    run_(GBK("建立教师分组"), [](DataSet& ds) { return TeacherGroups::ensureDefaultTable(ds); });
+    doc_.edit(GBK("建立教师分组"), [](DataSet& ds) { return TeacherGroups::ensureDefaultTable(ds); });
 
     selector_ = new QComboBox(this);
     auto* names = new QPushButton(QStringLiteral("*"), this);
@@ -181,7 +183,7 @@ void TeacherGroupDlg::addTeacherRow(int row)
     if (!ds_ || column < 1 || row < 0 || row >= static_cast<int>(shownTeachers_.size()))
         return;
     const std::string name = ds_->teachers[shownTeachers_[row]]->name;
-    run_(GBK("加入教师分组"), [column, name](DataSet& ds) { return TeacherGroups::addMember(ds, column, name); });
+    doc_.edit(GBK("加入教师分组"), [column, name](DataSet& ds) { return TeacherGroups::addMember(ds, column, name); });
     refillMembers();
 }
 
@@ -190,7 +192,7 @@ void TeacherGroupDlg::removeMemberRow(int row)
     const int column = currentColumn();
     if (column < 1)
         return;
-    run_(GBK("退出教师分组"), [column, row](DataSet& ds) { return TeacherGroups::removeMember(ds, column, row); });
+    doc_.edit(GBK("退出教师分组"), [column, row](DataSet& ds) { return TeacherGroups::removeMember(ds, column, row); });
     refillMembers();
 }
 
@@ -203,7 +205,7 @@ void TeacherGroupDlg::addSelected()
     for (int r : selectedRows(teachers_))
         if (r < static_cast<int>(shownTeachers_.size()))
             names.push_back(ds_->teachers[shownTeachers_[r]]->name);
-    run_(GBK("加入教师分组"), [column, names](DataSet& ds) {
+    doc_.edit(GBK("加入教师分组"), [column, names](DataSet& ds) {
         bool changed = false;
         for (const std::string& n : names)
             changed = TeacherGroups::addMember(ds, column, n) || changed;
@@ -220,7 +222,7 @@ void TeacherGroupDlg::addAllShown()
     std::vector<std::string> names;
     for (int t : shownTeachers_)
         names.push_back(ds_->teachers[t]->name);
-    run_(GBK("全选入组"), [column, names](DataSet& ds) { return TeacherGroups::addMembers(ds, column, names); });
+    doc_.edit(GBK("全选入组"), [column, names](DataSet& ds) { return TeacherGroups::addMembers(ds, column, names); });
     refillMembers();
 }
 
@@ -230,7 +232,7 @@ void TeacherGroupDlg::removeSelected()
     if (column < 1)
         return;
     const auto rows = selectedRows(members_);
-    run_(GBK("退出教师分组"), [column, rows](DataSet& ds) {
+    doc_.edit(GBK("退出教师分组"), [column, rows](DataSet& ds) {
         bool changed = false;
         // From the bottom up, so the rows above keep their places.
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
@@ -245,7 +247,7 @@ void TeacherGroupDlg::clearGroup()
     const int column = currentColumn();
     if (column < 1)
         return;
-    run_(GBK("全清本组"), [column](DataSet& ds) { return TeacherGroups::clearMembers(ds, column); });
+    doc_.edit(GBK("全清本组"), [column](DataSet& ds) { return TeacherGroups::clearMembers(ds, column); });
     refillMembers();
 }
 
@@ -257,7 +259,7 @@ void TeacherGroupDlg::editNames()
     if (dlg.exec() != QDialog::Accepted)
         return;
     const auto rows = dlg.rows();
-    run_(GBK("修改组名称"), [rows](DataSet& ds) { return TeacherGroups::applyNameRows(ds, rows); });
+    doc_.edit(GBK("修改组名称"), [rows](DataSet& ds) { return TeacherGroups::applyNameRows(ds, rows); });
     refillSelector();
     refillTeachers();
 }

@@ -3,7 +3,11 @@
 // every teacher on the right, and the buttons between them. Changes are made at once.
 #include <QDialog>
 
-#include "ui/setup/EditRunner.h"
+namespace tabrel {
+class DataSet;
+class Document;
+}
+
 
 class QCheckBox;
 class QComboBox;
@@ -15,7 +19,7 @@ namespace tabrel::ui {
 class TeacherGroupDlg : public QDialog {
     Q_OBJECT
 public:
-    TeacherGroupDlg(DataSet* dataSet, EditRunner runner, QWidget* parent = nullptr);
+    TeacherGroupDlg(Document& doc, QWidget* parent = nullptr);
 
     QComboBox* selector() const { return selector_; }
     QTableWidget* memberList() const { return members_; }
@@ -39,8 +43,8 @@ public:
 private:
     int currentColumn() const;
 
+    Document& doc_;
     DataSet* ds_;
-    EditRunner run_;
     QComboBox* selector_ = nullptr;
     QTableWidget* members_ = nullptr;
     QTableWidget* teachers_ = nullptr;

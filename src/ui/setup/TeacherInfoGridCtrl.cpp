@@ -1,5 +1,7 @@
 #include "ui/setup/TeacherInfoGridCtrl.h"
 
+#include "app/Document.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QHelpEvent>
@@ -13,8 +15,8 @@
 
 #include "data/DataSet.h"
 #include "setup/PasteSummary.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 
@@ -24,12 +26,12 @@ const QColor SelectedRow(0xdd, 0xea, 0xfb);
 const QColor HeaderFill(0xee, 0xee, 0xee);
 } // namespace
 
-TeacherInfoGridCtrl::TeacherInfoGridCtrl(DataSet* dataSet, QWidget* parent) : QWidget(parent), ds_(dataSet)
+TeacherInfoGridCtrl::TeacherInfoGridCtrl(Document& doc, QWidget* parent)
+    : QWidget(parent), doc_(doc), ds_(&doc.dataSet())
 {
     setObjectName(QStringLiteral("TeacherInfoGridCtrl"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    run_ = [this](const std::string&, const EditFn& edit) { return ds_ && edit(*ds_); };
     vbar_ = new QScrollBar(Qt::Vertical, this);
     connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) {
         if (syncing_)
@@ -354,7 +356,7 @@ void TeacherInfoGridCtrl::finishEdit(TeacherInfoGrid::EditEnd end)
         } else if (*text != TeacherInfoGrid::cellText(*ds_, editTeacher_, editColumn_)) {
             const int t = editTeacher_, c = editColumn_;
             const std::string value = *text;
-            if (run_(GBK("修改教师信息"), [t, c, value](DataSet& ds) { return TeacherInfoGrid::writeCell(ds, t, c, value); }))
+            if (doc_.edit(GBK("修改教师信息"), [t, c, value](DataSet& ds) { return TeacherInfoGrid::writeCell(ds, t, c, value); }))
                 emit changed();
         }
     }
@@ -397,7 +399,7 @@ void TeacherInfoGridCtrl::pasteClipboard()
     }
     const TeacherInfoGrid& g = grid_;
     PasteSummary summary;
-    if (run_(GBK("粘贴教师信息"), [&g, &gbkText, &summary](DataSet& ds) {
+    if (doc_.edit(GBK("粘贴教师信息"), [&g, &gbkText, &summary](DataSet& ds) {
             summary = PasteSummary{};
             return g.paste(ds, *gbkText, &summary);
         }))
@@ -418,7 +420,7 @@ void TeacherInfoGridCtrl::runRuleDialog()
     const auto summary = openTeacherRules(name);
     if (summary && t < count()) {
         const std::string s = *summary;
-        if (run_(GBK("教师排课要求"), [t, s](DataSet& ds) {
+        if (doc_.edit(GBK("教师排课要求"), [t, s](DataSet& ds) {
                 if (t >= static_cast<int>(ds.teachers.size()) || ds.teachers[t]->ruleSummary == s)
                     return false;
                 ds.teachers[t]->ruleSummary = s;
@@ -439,7 +441,7 @@ void TeacherInfoGridCtrl::copySettings()
 void TeacherInfoGridCtrl::pasteSettings()
 {
     TeacherInfoGrid& g = grid_;
-    if (run_(GBK("粘贴设置"), [&g](DataSet& ds) { return g.pasteSettings(ds); }))
+    if (doc_.edit(GBK("粘贴设置"), [&g](DataSet& ds) { return g.pasteSettings(ds); }))
         emit changed();
     grid_.hideRuleButtons();
     refresh();

@@ -7,7 +7,11 @@
 #include <optional>
 
 #include "setup/TeacherInfoGrid.h"
-#include "ui/setup/EditRunner.h"
+
+namespace tabrel {
+class DataSet;
+class Document;
+}
 
 class QLineEdit;
 class QPushButton;
@@ -18,11 +22,10 @@ namespace tabrel::ui {
 class TeacherInfoGridCtrl : public QWidget {
     Q_OBJECT
 public:
-    explicit TeacherInfoGridCtrl(DataSet* dataSet, QWidget* parent = nullptr);
+    explicit TeacherInfoGridCtrl(Document& doc, QWidget* parent = nullptr);
 
     TeacherInfoGrid& grid() { return grid_; }
     void setDataSet(DataSet* dataSet);
-    void setRunner(EditRunner runner) { run_ = std::move(runner); }
     // Re-reads the school (after any change, undo included); the never-empty rule applies here.
     void refresh();
 
@@ -66,9 +69,9 @@ private:
     void copySettings();
     void pasteSettings();
 
+    Document& doc_;
     DataSet* ds_;
     TeacherInfoGrid grid_;
-    EditRunner run_;
     QScrollBar* vbar_ = nullptr;
     QLineEdit* editor_ = nullptr;
     int editTeacher_ = -1, editColumn_ = -1;

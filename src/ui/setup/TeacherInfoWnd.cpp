@@ -1,11 +1,13 @@
 #include "ui/setup/TeacherInfoWnd.h"
 
+#include "app/Document.h"
+
 #include <QPushButton>
 
 #include "data/DataSet.h"
 #include "setup/TeacherInfoGrid.h"
-#include "ui/app/Prompter.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/Prompter.h"
+#include "ui/widgets/UiText.h"
 #include "ui/setup/TeacherGroupDlg.h"
 #include "ui/setup/TeacherInfoGridCtrl.h"
 
@@ -17,11 +19,11 @@ constexpr int ButtonWidth = 100;
 constexpr int Margin = 6;
 } // namespace
 
-TeacherInfoWnd::TeacherInfoWnd(DataSet* dataSet, QWidget* parent) : QWidget(parent), ds_(dataSet)
+TeacherInfoWnd::TeacherInfoWnd(Document& doc, QWidget* parent)
+    : PanelWindow(parent), doc_(doc), ds_(&doc.dataSet())
 {
     setObjectName(QStringLiteral("TeacherInfoWnd"));
-    run_ = [this](const std::string&, const EditFn& edit) { return ds_ && edit(*ds_); };
-    grid_ = new TeacherInfoGridCtrl(dataSet, this);
+    grid_ = new TeacherInfoGridCtrl(doc, this);
     struct B {
         const char* text;
         void (TeacherInfoWnd::*slot)();
@@ -55,12 +57,6 @@ void TeacherInfoWnd::setDataSet(DataSet* dataSet)
 {
     ds_ = dataSet;
     grid_->setDataSet(dataSet);
-}
-
-void TeacherInfoWnd::setRunner(EditRunner runner)
-{
-    run_ = runner;
-    grid_->setRunner(std::move(runner));
 }
 
 void TeacherInfoWnd::setRuleWindows(
@@ -107,7 +103,7 @@ void TeacherInfoWnd::resizeEvent(QResizeEvent*)
 void TeacherInfoWnd::addTeacher()
 {
     TeacherInfoGrid& g = grid_->grid();
-    run_(GBK("添加教师"), [&g](DataSet& ds) { return g.addTeacher(ds); });
+    doc_.edit(GBK("添加教师"), [&g](DataSet& ds) { return g.addTeacher(ds); });
     // Show the new last row.
     if (ds_)
         g.scrollTo(static_cast<int>(ds_->teachers.size()), static_cast<int>(ds_->teachers.size()));
@@ -122,21 +118,21 @@ void TeacherInfoWnd::deleteTeacher()
     const std::string question = TeacherInfoGrid::deleteQuestion(*ds_, g.selectedTeacher());
     if (!question.empty() && !Prompter::current().confirm(this, qs(question)))
         return;
-    run_(GBK("删除教师"), [&g](DataSet& ds) { return g.deleteSelected(ds); });
+    doc_.edit(GBK("删除教师"), [&g](DataSet& ds) { return g.deleteSelected(ds); });
     refresh();
 }
 
 void TeacherInfoWnd::moveUp()
 {
     TeacherInfoGrid& g = grid_->grid();
-    run_(GBK("上移教师"), [&g](DataSet& ds) { return g.moveUp(ds); });
+    doc_.edit(GBK("上移教师"), [&g](DataSet& ds) { return g.moveUp(ds); });
     refresh();
 }
 
 void TeacherInfoWnd::moveDown()
 {
     TeacherInfoGrid& g = grid_->grid();
-    run_(GBK("下移教师"), [&g](DataSet& ds) { return g.moveDown(ds); });
+    doc_.edit(GBK("下移教师"), [&g](DataSet& ds) { return g.moveDown(ds); });
     refresh();
 }
 
@@ -144,7 +140,7 @@ void TeacherInfoWnd::openGroups()
 {
     if (!ds_)
         return;
-    TeacherGroupDlg dlg(ds_, run_, this);
+    TeacherGroupDlg dlg(doc_, this);
     dlg.exec();
     refresh();
 }
@@ -154,7 +150,7 @@ void TeacherInfoWnd::openSeveralTeachers()
     if (!ds_ || !severalTeachers_)
         return;
     severalTeachers_(this, *ds_);
-    run_(GBK("多人同时设置"), [](DataSet& ds) {
+    doc_.edit(GBK("多人同时设置"), [](DataSet& ds) {
         std::vector<std::string> before;
         for (const auto& t : ds.teachers)
             before.push_back(t->ruleSummary);

@@ -3,8 +3,13 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include "ui/widgets/PanelWindow.h"
 
-#include "ui/setup/EditRunner.h"
+namespace tabrel {
+class DataSet;
+class Document;
+}
+
 
 class QPushButton;
 
@@ -12,16 +17,18 @@ namespace tabrel::ui {
 
 class TeacherInfoGridCtrl;
 
-class TeacherInfoWnd : public QWidget {
+class TeacherInfoWnd : public PanelWindow {
     Q_OBJECT
 public:
-    explicit TeacherInfoWnd(DataSet* dataSet, QWidget* parent = nullptr);
+    explicit TeacherInfoWnd(Document& doc, QWidget* parent = nullptr);
+    void beforeShow(bool) override { prepareForShow(); }
+    void afterSchoolChange() override { refresh(); }
+    void schoolReplaced(DataSet& dataSet) override { setDataSet(&dataSet); }
 
     TeacherInfoGridCtrl* gridCtrl() const { return grid_; }
     // The button of a text ("添加教师" …), nullptr when none.
     QPushButton* button(const QString& text) const;
     void setDataSet(DataSet* dataSet);
-    void setRunner(EditRunner runner);
     // Before the page is shown, and after every change of the school (undo included).
     void prepareForShow();
     void refresh();
@@ -44,8 +51,8 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
+    Document& doc_;
     DataSet* ds_;
-    EditRunner run_;
     TeacherInfoGridCtrl* grid_ = nullptr;
     std::vector<QPushButton*> buttons_;
     std::function<void(QWidget*, DataSet&)> severalTeachers_;

@@ -8,11 +8,12 @@
 #include <QVBoxLayout>
 
 #include "app/Document.h"
+#include "ui/widgets/Prompter.h"
 #include "data/DataSet.h"
 #include "setup/TeacherRuleSettings.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 #include "ui/setup/PaikeRuleGridWnd.h"
-#include "ui/setup/SetupEdit.h"
+#include "app/Document.h"
 
 namespace tabrel::ui {
 
@@ -84,11 +85,9 @@ TeachersRuleDlg::TeachersRuleDlg(QWidget* parent, Document& doc)
     auto* multi = new QPushButton(qs(TeacherRuleSettings::multiButtonText()), this);
     multi->setToolTip(QStringLiteral("全部勾选 / 全部取消"));
     connect(multi, &QPushButton::clicked, this, [this] {
-        bool all = list_->count() > 0;
+        model_->toggleAll();
         for (int i = 0; i < list_->count(); ++i)
-            all = all && list_->item(i)->checkState() == Qt::Checked;
-        for (int i = 0; i < list_->count(); ++i)
-            list_->item(i)->setCheckState(all ? Qt::Unchecked : Qt::Checked);
+            list_->item(i)->setCheckState(model_->ticked(i) ? Qt::Checked : Qt::Unchecked);
     });
     top->addWidget(multi);
     left->addLayout(top);

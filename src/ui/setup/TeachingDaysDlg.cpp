@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "setup/TimeGridBox.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

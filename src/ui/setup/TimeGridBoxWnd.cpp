@@ -6,7 +6,7 @@
 #include <QPainterPath>
 
 #include "data/DataSet.h"
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <climits>
 
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

@@ -6,7 +6,7 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
-#include "app/GridSource.h"
+#include "views/GridSource.h"
 
 namespace tabrel::ui {
 

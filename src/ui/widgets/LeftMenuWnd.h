@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/LeftMenu.h"
+#include "views/LeftMenu.h"
 
 namespace tabrel::ui {
 

@@ -1,6 +1,6 @@
 #include "ui/widgets/ScopeTreeWnd.h"
 
-#include "ui/app/UiText.h"
+#include "ui/widgets/UiText.h"
 
 namespace tabrel::ui {
 

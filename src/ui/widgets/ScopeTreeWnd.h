@@ -4,7 +4,7 @@
 #include <QTreeWidget>
 #include <vector>
 
-#include "app/ScopeTree.h"
+#include "views/ScopeTree.h"
 
 namespace tabrel::ui {
 
