@@ -15,24 +15,6 @@ using namespace tabrel::test;
 
 namespace {
 
-void prepare(DataSet& ds)
-{
-    ds.relinkTeacherCells();
-    ComputeAssignedPeriods(ds);
-    ds.syncTeacherAssignments();
-}
-
-std::vector<std::string> cells(const DataSet& ds)
-{
-    std::vector<std::string> out;
-    for (const auto& g : ds.grades)
-        for (const auto& c : g->classes)
-            for (int p = 0; p < MaxPeriodRows; ++p)
-                for (int d = 0; d < DayColumns; ++d)
-                    out.push_back(c->cells[p][d].subject + "|" + c->cells[p][d].teacher);
-    return out;
-}
-
 void runSchool(DataSet& ds, bool optimize)
 {
     SchedulingState state;

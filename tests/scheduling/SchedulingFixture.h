@@ -2,8 +2,10 @@
 // A small hand-made school for the edge cases of the placement checks.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/DataSet.h"
+#include "scheduling/TeacherAssignment.h"
 #include "support/TestSupport.h"
 
 namespace tabrel::test {
@@ -44,5 +46,25 @@ inline void place(DataSet& ds, ClassTable& c, int period, int day, const char* s
 }
 
 inline int costOf(const ClassTable& c, const char* subject) { return c.FindAssignment(G(subject))->cost; }
+
+// As the program prepares an opened file for a run: lessons relinked, loads, courses.
+inline void prepare(DataSet& ds)
+{
+    ds.relinkTeacherCells();
+    ComputeAssignedPeriods(ds);
+    ds.syncTeacherAssignments();
+}
+
+// Every cell's subject and teacher, school-wide (whole 12 x 7 grids).
+inline std::vector<std::string> cells(const DataSet& ds)
+{
+    std::vector<std::string> out;
+    for (const auto& g : ds.grades)
+        for (const auto& c : g->classes)
+            for (int p = 0; p < MaxPeriodRows; ++p)
+                for (int d = 0; d < DayColumns; ++d)
+                    out.push_back(c->cells[p][d].subject + "|" + c->cells[p][d].teacher);
+    return out;
+}
 
 } // namespace tabrel::test
