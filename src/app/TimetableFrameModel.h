@@ -49,7 +49,7 @@ public:
     virtual std::string prepareForShow() = 0;
 
     // Runs entry `item` of the export menu (0 = one workbook per table, 1 = all tables in one
-    // workbook, 2 = one picture per table) into the program folder.
+    // workbook, 2 = one picture per table) into `programFolder`, the folder the user chose.
     virtual ExportOutcome runExport(int item, const std::filesystem::path& programFolder, CanvasFactory& pictures,
                                     const WorkbookFactory& workbooks) = 0;
 

@@ -331,8 +331,7 @@ FileResult decodeDataSections(DataSet& dataSet, std::string_view bytes)
         if (!c.newTeacher.empty())
             c.newTeacher = dataSet.replacementName(c.newTeacher);
     }
-    if (!x.schoolName.empty())
-        dataSet.schoolName = x.schoolName;
+    dataSet.applySchoolName();
     return result;
 }
 

@@ -11,7 +11,7 @@
 namespace tabrel {
 
 DataSet::DataSet()
-    : schoolName(GBK("XX学校")),
+    : schoolName(defaultSchoolName()),
       requirementTexts{GBK("各班的语文、数学、英语每天最少上1节")}
 {
 }
@@ -363,6 +363,35 @@ void DataSet::fillDefaultTitle(int year, int month)
         std::snprintf(buf, sizeof buf, "%d-%d", year, year + 1);
         scheduleTitle = schoolName + buf + GBK("学年上学期课程总表");
     }
+}
+
+const std::string& DataSet::defaultSchoolName()
+{
+    static const std::string name = GBK("XX学校");
+    return name;
+}
+
+bool DataSet::applySchoolName()
+{
+    const std::string& name = extension.schoolName.empty() ? defaultSchoolName() : extension.schoolName;
+    if (name == schoolName)
+        return false;
+    if (!schoolName.empty() && scheduleTitle.compare(0, schoolName.size(), schoolName) == 0)
+        scheduleTitle = name + scheduleTitle.substr(schoolName.size());
+    schoolName = name;
+    return true;
+}
+
+bool DataSet::setSchoolName(const std::string& name)
+{
+    std::size_t first = name.find_first_not_of(" \t\r\n");
+    std::size_t last = name.find_last_not_of(" \t\r\n");
+    const std::string trimmed = first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+    if (trimmed == extension.schoolName)
+        return false;
+    extension.schoolName = trimmed;
+    applySchoolName();
+    return true;
 }
 
 void DataSet::applyNewDocumentDefaults()

@@ -117,6 +117,16 @@ public:
     void fillDefaultTitle();
     void fillDefaultTitle(int year, int month);
 
+    // The name titles use while the school has none of its own: "XX学校".
+    static const std::string& defaultSchoolName();
+    // Makes schoolName follow the stored name (extension.schoolName, the default when none is
+    // stored); a master title that begins with the old name begins with the new one, a title typed
+    // otherwise stays. True when the name changed.
+    bool applySchoolName();
+    // The edit of "学校名称": stores `name` (trimmed GBK; "" takes the stored name away) and applies
+    // it. False when nothing changed.
+    bool setSchoolName(const std::string& name);
+
     // The defaults "新建排课" gives a new schedule: 4 morning and 3 afternoon periods, 星期一 … 星期五.
     void applyNewDocumentDefaults();
 

@@ -296,6 +296,7 @@ bool restoreStoredState(DataSet& ds, std::string_view state)
     SchoolExtension extension;
     const bool extensionRead = decodeExtensionBlock(block, extension).ok();
     ds.extension = std::move(extension);
+    ds.applySchoolName();
     ds.relinkTeacherCells();
     return r.ok() && r.atEnd() && extensionRead;
 }

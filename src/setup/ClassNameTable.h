@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "data/Dimensions.h"
 #include "views/GridModel.h"
 
 namespace tabrel {
@@ -13,7 +14,7 @@ class DataSet;
 // column g+1 grade g; column 0 holds the row titles.
 class ClassNameTable {
 public:
-    static constexpr int GradeColumns = 10;
+    static constexpr int GradeColumns = MaxGradeColumns; // as many as a school has grades
     static constexpr int ClassRows = 50;
     ClassNameTable();
 

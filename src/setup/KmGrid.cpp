@@ -437,6 +437,16 @@ int KmGrid::capacity(const DataSet& ds)
     return ds.periodsPerDay() * ds.dayCount();
 }
 
+int KmGrid::usableCapacity(const DataSet& ds, int grade)
+{
+    if (grade < 0 || grade >= static_cast<int>(ds.grades.size()) || ds.grades[grade]->classes.empty())
+        return capacity(ds);
+    int most = 0;
+    for (const auto& c : ds.grades[grade]->classes)
+        most = std::max(most, c->usableSlotCount());
+    return std::min(most, capacity(ds));
+}
+
 bool KmGrid::overCapacity(const DataSet& ds, int subject, const Column& column)
 {
     if (column.kind != ColumnKind::Grade || column.grade < 0 || column.grade >= MaxGradeColumns || subject < 0 ||
@@ -544,7 +554,11 @@ void KmGrid::draw(Canvas& canvas, const DataSet& ds) const
             if (sum > cap)
                 sumStyle.color = OverCapacity;
             canvas.drawText(upper, gbk::formatInt(sum), sumStyle);
-            canvas.drawText(lower, gbk::formatInt(cap), cellStyle);
+            // Slots every class of the grade has blocked take no lesson: the usable count beside.
+            const int usable = usableCapacity(ds, c.grade);
+            canvas.drawText(lower, usable < cap ? gbk::formatInt(cap) + GBK("（可用") + gbk::formatInt(usable) + GBK("）")
+                                                : gbk::formatInt(cap),
+                            cellStyle);
             break;
         }
         case ColumnKind::Limit: canvas.drawText(whole, GBK("场室限制"), cellStyle); break;
@@ -598,7 +612,7 @@ std::string kmSetHelpPage()
 <li><b>快速导入</b>：把 EXCEL 或 WPS 中“科目名称、各年级课时”的表格复制后粘贴进对话框，按“确定”后整个科目表被替换。</li>
 </ul>
 <h3>合计与容量</h3>
-<p>表格底部“节数合计”是各年级所有科目课时之和，“课时容量”是每天节数乘以上课天数。合计超过容量时显示为红色，
+<p>表格底部“节数合计”是各年级所有科目课时之和，“课时容量”是每天节数乘以上课天数；有些时段各班都设为不排课时，括号里是还能排课的节数（“35（可用33）”）。合计超过容量时显示为红色，
 说明这个年级的课排不下，需要减少课时或增加节数。</p>
 <h3>排课规则</h3>
 <p>点击最右一列出现三个按钮：<b>设置...</b> 打开“课节预设”窗口，为全校、某个年级或某个班设定该科目在各节次“尽量排、一定排、不排”；

@@ -117,6 +117,9 @@ public:
     static int lessonSum(const DataSet& ds, int grade);
     // Lessons a week the time grid holds: periods a day × days.
     static int capacity(const DataSet& ds);
+    // The slots of the week a class of `grade` can take a lesson in (the most of its classes; slots
+    // blocked in every class do not count); the capacity for a grade without classes.
+    static int usableCapacity(const DataSet& ds, int grade);
     // A grade's lesson count above the week's capacity, and a grade's sum above it, are shown red;
     // the tooltip under the point says why ("" where there is nothing to say).
     static bool overCapacity(const DataSet& ds, int subject, const Column& column);

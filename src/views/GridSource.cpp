@@ -1,6 +1,7 @@
 #include "views/GridSource.h"
 
 #include "data/ClipboardTable.h"
+#include "data/Gbk.h"
 
 namespace tabrel {
 
@@ -39,6 +40,39 @@ std::vector<GridSource::Field> GridSource::pasteFields(int row, int column, cons
                 out.push_back({static_cast<int>(r), static_cast<int>(c), rows[i][j]});
         }
     return out;
+}
+
+std::vector<CellPos> GridSource::clear(const std::vector<CellPos>& cells)
+{
+    std::vector<CellPos> out;
+    for (const CellPos& p : cells)
+        if (inside(p.row, p.column) && isEditable(p.row, p.column) && !text(p.row, p.column).empty())
+            for (const CellPos& changed : edit(p.row, p.column, std::string()))
+                out.push_back(changed);
+    return out;
+}
+
+std::string SchoolGridSource::clearStepName() const
+{
+    return gbk::literal("清除内容");
+}
+
+std::vector<CellPos> SchoolGridSource::clear(const std::vector<CellPos>& cells)
+{
+    std::vector<CellPos> targets;
+    for (const CellPos& p : cells)
+        if (inside(p.row, p.column) && isEditable(p.row, p.column) && !text(p.row, p.column).empty())
+            targets.push_back(p);
+    if (targets.empty())
+        return {};
+    const auto before = snapshot();
+    runner_(clearStepName(), [&](DataSet& ds) {
+        bool changed = false;
+        for (const CellPos& p : targets)
+            changed = writeCell(ds, p.row, p.column, std::string()) || changed;
+        return changed;
+    }, -1);
+    return changedCells(before);
 }
 
 std::vector<std::string> SchoolGridSource::snapshot() const

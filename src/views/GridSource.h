@@ -36,6 +36,10 @@ public:
     // fields outside the grid or on cells that are not editable are skipped. One step.
     virtual std::vector<CellPos> paste(int row, int column, const std::string& text) = 0;
 
+    // Delete or Backspace on a selection: empties the editable cells among `cells` (others are
+    // skipped); the cells whose text changed. A school grid does it as one step.
+    virtual std::vector<CellPos> clear(const std::vector<CellPos>& cells);
+
     // The tab-separated text of the cells from (top, left) to (bottom, right), clipped to the grid.
     std::string copyText(int top, int left, int bottom, int right) const;
     bool inside(int row, int column) const { return row >= 0 && row < rowCount() && column >= 0 && column < columnCount(); }
@@ -56,8 +60,11 @@ public:
     explicit SchoolGridSource(EditRunner runner) : runner_(std::move(runner)) {}
     std::vector<CellPos> edit(int row, int column, const std::string& text) override;
     std::vector<CellPos> paste(int row, int column, const std::string& text) override;
+    std::vector<CellPos> clear(const std::vector<CellPos>& cells) override;
 
 protected:
+    // The name of the step of clearing cells (GBK); "清除内容" unless a grid names it otherwise.
+    virtual std::string clearStepName() const;
     // Writes one cell as an edit would; true when the school changed.
     virtual bool writeCell(DataSet& dataSet, int row, int column, const std::string& text) = 0;
     // The names of the steps (GBK), e.g. "修改教师名称", "粘贴教师信息".

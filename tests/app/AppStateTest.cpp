@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "app/Application.h"
+#include "app/ExportFolder.h"
 #include "app/RecentFileList.h"
 #include "app/TraceLog.h"
 #include "support/TestSupport.h"
@@ -113,4 +115,25 @@ TEST(TraceLog, KeepsOnlyTheLatestLinesInALongSession)
     EXPECT_EQ(log.lines().front(), "line5");
     const std::string file = test::readFile(dir.path() / "debug.txt");
     EXPECT_EQ(file.rfind("line5\n", 0), 0u);
+}
+
+TEST(ExportFolder, StartsInTheDataFileFolderThenTheLastOneUsedThenTheFallback)
+{
+    const std::set<std::string> existing = {"/school", "/last", "/home/u"};
+    const auto isFolder = [&](const std::string& f) { return existing.count(f) > 0; };
+    const struct {
+        ExportFolderSources sources;
+        std::string expected;
+    } cases[] = {
+        {{"/school", "/last", "/home/u"}, "/school"},
+        {{"", "/last", "/home/u"}, "/last"},          // a new school without a file
+        {{"/gone", "/last", "/home/u"}, "/last"},     // the data file's folder was removed
+        {{"", "", "/home/u"}, "/home/u"},
+        {{"", "/gone", "/home/u"}, "/home/u"},
+        {{"", "", "/nowhere"}, "/nowhere"},           // nothing exists: the fallback all the same
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(defaultExportFolder(c.sources, isFolder), c.expected) << c.sources.dataFileFolder << "|" << c.sources.lastUsed;
+    EXPECT_EQ(exportPath("/a", "paikeInfo.txt"), "/a/paikeInfo.txt");
+    EXPECT_EQ(exportPath("/a/", "paikeInfo.txt"), "/a/paikeInfo.txt");
 }

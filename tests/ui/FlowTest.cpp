@@ -47,6 +47,10 @@ private slots:
         uitest::writeSchool(school, 2);
         QDir(dir.path()).mkdir(QStringLiteral("program"));
         const QString folder = dir.filePath(QStringLiteral("program"));
+        // Every export asks for its folder, starting in the data file's; this run chooses another.
+        QDir(dir.path()).mkdir(QStringLiteral("exports"));
+        const QString exports = dir.filePath(QStringLiteral("exports"));
+        prompter.folderAnswers = {exports, exports, exports, exports};
 
         Application app;
         app.setProgramFolder({folder.toStdString(), false});
@@ -140,9 +144,9 @@ private slots:
         QCOMPARE(classes->list()->picture().height(), classes->model().panel().contentHeight + 100);
 
         classes->runExport(1);
-        QVERIFY(QFile::exists(folder + QStringLiteral("/classFiles/allclass.xlsx")));
+        QVERIFY(QFile::exists(exports + QStringLiteral("/classFiles/allclass.xlsx")));
         classes->runExport(2);
-        QCOMPARE(QDir(folder + QStringLiteral("/classFiles")).entryList({QStringLiteral("*.bmp")}).size(), 4);
+        QCOMPARE(QDir(exports + QStringLiteral("/classFiles")).entryList({QStringLiteral("*.bmp")}).size(), 4);
         QCOMPARE(prompter.messages.size(), 1);
 
         view->runButton(QStringLiteral("返回"));
@@ -151,15 +155,17 @@ private slots:
         teachers->list()->viewport()->repaint();
         QVERIFY(nonWhitePixels(teachers->list()->picture()) > 0);
         teachers->runExport(0);
-        QCOMPARE(QDir(folder + QStringLiteral("/teacherExcelFiles")).entryList(QDir::Files).size(), 20);
+        QCOMPARE(QDir(exports + QStringLiteral("/teacherExcelFiles")).entryList(QDir::Files).size(), 20);
         QCOMPARE(prompter.messages.size(), 1);
 
         // The text list from the home page's tool.
         view->runButton(QStringLiteral("返回"));
         QTest::mouseClick(home, Qt::LeftButton, {}, home->itemCentre(13));
-        QFile text(folder + QStringLiteral("/paikeInfo.txt"));
+        QFile text(exports + QStringLiteral("/paikeInfo.txt"));
         QVERIFY(text.open(QIODevice::ReadOnly));
         QCOMPARE(text.readAll().count('\n'), 4 * 35);
+        QCOMPARE(prompter.folderStarts, QStringList(4, dir.path()));
+        QVERIFY(QDir(folder).isEmpty()); // nothing went into the program's folder
 
         // Saving writes the scheduled school; it reads back with every lesson in place.
         const QPoint save = view->topMenu()->buttonCentre(QStringLiteral("保存"));

@@ -44,13 +44,25 @@ public:
         openAnswers.pop_front();
         return a;
     }
-    QString saveFile(QWidget*, const QString&, const QString&) override
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override
     {
         ++saveDialogs;
         if (saveAnswers.empty())
             return {};
         QString a = saveAnswers.front();
         saveAnswers.pop_front();
+        return a;
+    }
+    // Folder questions: the answers in turn, then the folder the question started in.
+    std::deque<QString> folderAnswers;
+    QStringList folderStarts;
+    QString chooseFolder(QWidget*, const QString&, const QString& start) override
+    {
+        folderStarts << start;
+        if (folderAnswers.empty())
+            return start;
+        QString a = folderAnswers.front();
+        folderAnswers.pop_front();
         return a;
     }
     void about(QWidget*) override { ++abouts; }

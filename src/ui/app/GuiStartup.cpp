@@ -96,6 +96,19 @@ void setUpProgramFolder(Application& app)
     if (choice.fallback)
         QDir().mkpath(qu(choice.folder));
     app.setProgramFolder(choice);
+    // The trace is the program's own state, not an output: it goes to the per-user state folder
+    // (XDG_STATE_HOME, ~/.local/state on Linux), never beside the program or into the working folder.
+    QString state;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty())
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    state += QStringLiteral("/tabrel");
+#else
+    state = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+#endif
+    if (!state.isEmpty() && QDir().mkpath(state))
+        app.trace().setFolder(utf8(state));
 }
 
 QString fileArgument(const QStringList& arguments)

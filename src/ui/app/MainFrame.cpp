@@ -63,9 +63,6 @@ MainFrame::MainFrame(Application& app, Document& doc, QWidget* parent) : QMainWi
     setAcceptDrops(true);
     updateTitle();
     updatePanes();
-    if (app_.programFolderIsFallback())
-        statusBar()->showMessage(
-            QStringLiteral("程序所在文件夹不能写入，导出文件和 debug.txt 保存在：%1").arg(qu(app_.programFolder())));
 }
 
 void MainFrame::updateTitle()

@@ -1,13 +1,12 @@
 #include "ui/app/QelvoView.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QUrl>
 #include <QKeySequence>
 #include <QStackedWidget>
 
 #include "app/Application.h"
 #include "app/DataMerge.h"
+#include "app/ExportFolder.h"
 #include "app/Document.h"
 #include "app/TextExport.h"
 #include "data/DataSet.h"
@@ -16,6 +15,7 @@
 #include "ui/app/HomePageWnd.h"
 #include "ui/app/PanelWindows.h"
 #include "ui/manual/PaikeTiaokeWnd.h"
+#include "ui/widgets/ExportPlaces.h"
 #include "ui/widgets/Prompter.h"
 #include "ui/app/TopMenuWnd.h"
 #include "ui/widgets/UiText.h"
@@ -40,6 +40,7 @@ QelvoView::QelvoView(Application& app, Document& doc, QWidget* parent)
     : QWidget(parent), app_(app), doc_(doc), core_(app, doc)
 {
     setObjectName(QStringLiteral("QelvoView"));
+    exportplaces::setDocument(&doc_);
     topMenu_ = new TopMenuWnd(core_.topMenu(), this);
     connect(topMenu_, &TopMenuWnd::buttonReleased, this, [this](MenuButton b) { runButton(b); });
 
@@ -325,14 +326,17 @@ void QelvoView::mergeData()
 
 void QelvoView::exportText()
 {
-    if (!exportScheduleText(doc_.dataSet(), app_.programFolder())) {
+    const QString folder = exportplaces::askFolder(this, QStringLiteral("排课信息数据"));
+    if (folder.isEmpty())
+        return;
+    if (!exportScheduleText(doc_.dataSet(), utf8(folder))) {
         Prompter::current().inform(this, qu(textExportFailedMessage()));
         return;
     }
-    const QString done = QStringLiteral("已导出排课信息数据到 %1").arg(qu(app_.programFile("paikeInfo.txt")));
+    const QString done =
+        QStringLiteral("已导出排课信息数据到 %1").arg(qu(exportPath(utf8(folder), "paikeInfo.txt")));
     emit statusMessage(done);
-    if (Prompter::current().offer(this, done, QStringLiteral("打开文件夹")))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(qu(app_.programFolder())));
+    exportplaces::tellWritten(this, done, folder);
 }
 
 void QelvoView::tellPendingMessage()

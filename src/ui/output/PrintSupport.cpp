@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "output/PrintDocument.h"
+#include "ui/widgets/ExportPlaces.h"
 #include "ui/widgets/Prompter.h"
 #include "ui/widgets/UiText.h"
 #include "render/PdfPrinting.h"
@@ -42,8 +44,11 @@ void showPrintPreview(QWidget* parent, const PrintDocument& document)
 
 QString exportPdf(QWidget* parent, const PrintDocument& document)
 {
-    const QString path =
-        Prompter::current().saveFile(parent, QStringLiteral("PDF 文件 (*.pdf)|*.pdf||"), QStringLiteral("pdf"));
+    QString name = qs(document.title()).trimmed();
+    for (const QChar c : QStringLiteral("/\\:*?\"<>|"))
+        name.replace(c, QLatin1Char('_'));
+    const QString path = exportplaces::askFile(parent, QStringLiteral("PDF 文件 (*.pdf)|*.pdf||"), QStringLiteral("pdf"),
+                                               (name.isEmpty() ? QStringLiteral("课程表") : name) + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return {};
     std::string error;
@@ -51,7 +56,9 @@ QString exportPdf(QWidget* parent, const PrintDocument& document)
         Prompter::current().inform(parent, qu(error));
         return {};
     }
-    return QStringLiteral("已导出PDF：%1（%2页）").arg(path).arg(document.pageCount());
+    const QString done = QStringLiteral("已导出PDF：%1（%2页）").arg(path).arg(document.pageCount());
+    exportplaces::tellWritten(parent, done, QFileInfo(path).absolutePath());
+    return done;
 }
 
 

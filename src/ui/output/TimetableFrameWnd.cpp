@@ -1,8 +1,6 @@
 #include "ui/output/TimetableFrameWnd.h"
 
-#include <QDesktopServices>
 #include <QKeyEvent>
-#include <QUrl>
 
 #include <QApplication>
 #include <QMenu>
@@ -13,6 +11,7 @@
 #include <QShortcut>
 
 #include "app/Application.h"
+#include "ui/widgets/ExportPlaces.h"
 #include "ui/widgets/Prompter.h"
 #include "ui/widgets/UiText.h"
 #include "output/PrintDocument.h"
@@ -367,20 +366,22 @@ std::unique_ptr<PrintDocument> TeacherTableFrame::printDocument()
 
 void TimetableFrameWnd::runExport(int item)
 {
+    const QString folder = exportplaces::askFolder(this, QStringLiteral("课程表"));
+    if (folder.isEmpty())
+        return;
     QtCanvasFactory pictures;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (const QScreen* screen = this->screen())
         model_->setDisplayDepth(screen->depth());
-    const ExportOutcome o = model_->runExport(item, app_.programFolder(), pictures, xlsxWorkbookFactory());
+    const ExportOutcome o = model_->runExport(item, utf8(folder), pictures, xlsxWorkbookFactory());
     QApplication::restoreOverrideCursor();
     list_->contentChanged();
     if (!o.summary.empty())
         emit statusMessage(qu(o.summary));
     if (!o.ok)
         Prompter::current().inform(this, qu(o.failureMessage()));
-    else if (!o.summary.empty() &&
-             Prompter::current().offer(this, qu(o.summary), QStringLiteral("打开文件夹")))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(qu(o.folder)));
+    else if (!o.summary.empty())
+        exportplaces::tellWritten(this, qu(o.summary), qu(o.folder));
 }
 
 ClassTableFrame::ClassTableFrame(DataSet* dataSet, Application& app, QWidget* parent)

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -24,10 +25,12 @@
 #include "output/TotalScheduleText.h"
 #include "output/WorkbookExports.h"
 #include "ui/widgets/Icons.h"
+#include "ui/widgets/ExportPlaces.h"
 #include "ui/widgets/Prompter.h"
 #include "ui/widgets/UiText.h"
 #include "ui/output/ClassChoiceDlg.h"
 #include "ui/output/PrintSupport.h"
+#include "ui/setup/NameInputDlg.h"
 #include "render/QtCanvas.h"
 
 namespace tabrel::ui {
@@ -235,10 +238,27 @@ void TotalScheduleWnd::buildStrip()
     classMenuButton_ = button(QStringLiteral("选择班级"), QStringLiteral("选择样式一、样式二显示的班级"), [this] { openClassMenu(); });
     QToolButton* exportButton = button(QStringLiteral("导出打印"), QStringLiteral("复制到剪贴板并导出 Excel 工作簿"), [this] { exportCurrent(); });
     exportButton->setIcon(exportIcon());
+    button(QStringLiteral("标题"), QStringLiteral("修改总课程表的标题：屏幕、打印、PDF 和 EXCEL 用同一标题"),
+           [this] { editTitle(); });
     button(QStringLiteral("打印"), QStringLiteral("打印预览和打印（Ctrl+P）"), [this] { print(); });
     button(QStringLiteral("导出PDF"), QStringLiteral("把当前样式保存为 PDF 文件"), [this] { exportPdfFile(); });
     importButton_ = button(QStringLiteral("批量导入"), QStringLiteral("把剪贴板中的科目导入样式一的表格"), [this] { batchImport(); });
     row->addStretch();
+}
+
+void TotalScheduleWnd::editTitle()
+{
+    // The title is the print-out's, not the school's: changing it is no step of its own. Emptied,
+    // it is made again from the school's name and the term.
+    NameInputDlg dlg(QStringLiteral("总课程表标题"), QStringLiteral("标题（清空后按学校名称和学期重新生成）:"),
+                     qs(dataSet_->scheduleTitle), this);
+    dlg.resize(std::max(dlg.width(), 520), dlg.height());
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    dataSet_->scheduleTitle = *gbk::fromUtf8(utf8(dlg.text().trimmed()));
+    dataSet_->fillDefaultTitle();
+    refresh();
+    status(QStringLiteral("总课程表标题：%1").arg(qs(dataSet_->scheduleTitle)));
 }
 
 void TotalScheduleWnd::setDataSet(DataSet* dataSet)
@@ -370,7 +390,11 @@ void TotalScheduleWnd::exportCurrent()
         });
         QGuiApplication::clipboard()->setText(qs(model_.exportText(*dataSet_)));
     }
-    const QString path = Prompter::current().saveFile(this, WorkbookFilter, QStringLiteral("xlsx"));
+    QString name = qs(dataSet_->scheduleTitle).trimmed();
+    for (const QChar c : QStringLiteral("/\\:*?\"<>|"))
+        name.replace(c, QLatin1Char('_'));
+    const QString path = exportplaces::askFile(this, WorkbookFilter, QStringLiteral("xlsx"),
+                                               (name.isEmpty() ? QStringLiteral("总课程表") : name) + QStringLiteral(".xlsx"));
     if (path.isEmpty()) {
         if (style != 2)
             status(QStringLiteral("总课程表已复制到剪贴板"));
@@ -394,8 +418,10 @@ void TotalScheduleWnd::exportCurrent()
         Prompter::current().inform(this, text.trimmed());
         return;
     }
-    status(style == 2 ? QStringLiteral("已导出：%1").arg(path)
-                      : QStringLiteral("总课程表已复制到剪贴板，并导出：%1").arg(path));
+    const QString done = style == 2 ? QStringLiteral("已导出：%1").arg(path)
+                                    : QStringLiteral("总课程表已复制到剪贴板，并导出：%1").arg(path);
+    status(done);
+    exportplaces::tellWritten(this, done, QFileInfo(path).absolutePath());
 }
 
 void TotalScheduleWnd::batchImport()

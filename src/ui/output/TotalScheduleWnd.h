@@ -98,6 +98,7 @@ public:
     // The strip's commands (tests and the screenshot tour call them directly).
     void setStyle(int style);
     void chooseClassMenuEntry(int entry);
+    void editTitle();
     void exportCurrent();
     void batchImport();
     void print();

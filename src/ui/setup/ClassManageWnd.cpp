@@ -14,6 +14,7 @@
 #include "ui/widgets/UiText.h"
 #include "ui/setup/FillRuleDlg.h"
 #include "ui/setup/GridEntryDlg.h"
+#include "ui/setup/NameInputDlg.h"
 #include "ui/widgets/GridCtrl.h"
 #include "ui/widgets/LeftMenuWnd.h"
 
@@ -327,6 +328,15 @@ void ClassManageWnd::runCommand(const std::string& command)
         runEdit(page_.deleteClassStepName(ds), [this](DataSet& d) { return page_.deleteClass(d); });
     } else if (command == GBK("填充班名称")) {
         fillRule();
+    } else if (command == GBK("学校名称")) {
+        const std::string& stored = ds.extension.schoolName;
+        NameInputDlg dlg(QStringLiteral("学校名称"), QStringLiteral("学校名称（不填时标题写“XX学校”）:"), qs(stored), this);
+        if (dlg.exec() != QDialog::Accepted)
+            return;
+        const std::string name = *gbk::fromUtf8(utf8(dlg.text()));
+        runEdit(GBK("修改学校名称"), [name](DataSet& d) { return d.setSchoolName(name); });
+        emit statusMessage(ds.extension.schoolName.empty() ? QStringLiteral("学校名称已清除，标题写“XX学校”")
+                                                            : QStringLiteral("学校名称：%1").arg(qs(ds.extension.schoolName)));
     }
 }
 

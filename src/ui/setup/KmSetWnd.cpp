@@ -27,9 +27,14 @@ KmSetWnd::KmSetWnd(Document& doc, QWidget* parent) : PanelWindow(parent), doc_(d
     for (const auto& [text, slot] : commands) {
         auto* b = new QPushButton(text, this);
         b->setFocusPolicy(Qt::TabFocus);
+        b->setStyleSheet(QStringLiteral("QPushButton:focus { border: 2px solid rgb(20, 100, 220); border-radius: 3px; }"));
         connect(b, &QPushButton::clicked, this, slot);
         buttons_.push_back(b);
     }
+    // Tab from the grid reaches "添加科目" first, never "删除科目".
+    setTabOrder(ctrl_, buttons_.front());
+    for (std::size_t i = 1; i < buttons_.size(); ++i)
+        setTabOrder(buttons_[i - 1], buttons_[i]);
     connect(ctrl_, &KmGridCtrl::presetRequested, this, &KmSetWnd::openPreset);
     connect(ctrl_, &KmGridCtrl::copyRequested, this, &KmSetWnd::copySettings);
     connect(ctrl_, &KmGridCtrl::pasteRequested, this, &KmSetWnd::pasteSettings);
@@ -97,6 +102,14 @@ void KmSetWnd::addSubject()
 
 void KmSetWnd::deleteSubject()
 {
+    // Deleting asks first, whichever way it was reached (button, Delete key, Return on the button).
+    const DataSet& ds = doc_.dataSet();
+    const int s = grid_.selectedSubject();
+    if (s < 0 || s >= static_cast<int>(ds.subjects.size()))
+        return;
+    const QString name = qs(ds.subjects[s]->name);
+    if (!Prompter::current().confirm(this, QStringLiteral("确定删除科目“%1”吗？可以用“撤销”恢复。").arg(name)))
+        return;
     edit("删除科目", [this](DataSet& ds) { return grid_.deleteSubject(ds); });
 }
 

@@ -26,7 +26,8 @@ TeacherClassMatchWnd::TeacherClassMatchWnd(Document& doc, QWidget* parent)
     ctrl_ = new TeacherClassMatchCtrl(doc, this);
     for (const char* t : {"整表复制", "数据粘贴", "数据清空", "提取教师"}) {
         auto* b = new QPushButton(QString::fromUtf8(t), this);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
+        b->setStyleSheet(QStringLiteral("QPushButton:focus { border: 2px solid rgb(20, 100, 220); border-radius: 3px; }"));
         buttons_.push_back(b);
     }
     connect(buttons_[0], &QPushButton::clicked, ctrl_, &TeacherClassMatchCtrl::copyWholeTable);

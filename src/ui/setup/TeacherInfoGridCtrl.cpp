@@ -47,7 +47,9 @@ TeacherInfoGridCtrl::TeacherInfoGridCtrl(Document& doc, QWidget* parent)
     const char* texts[] = {"设置...", "复制设置", "粘贴设置"};
     for (int i = 0; i < 3; ++i) {
         ruleButtons_[i] = new QPushButton(QString::fromUtf8(texts[i]), this);
-        ruleButtons_[i]->setFocusPolicy(Qt::NoFocus);
+        ruleButtons_[i]->setFocusPolicy(Qt::TabFocus);
+        ruleButtons_[i]->setStyleSheet(
+            QStringLiteral("QPushButton:focus { border: 2px solid rgb(20, 100, 220); border-radius: 3px; }"));
         ruleButtons_[i]->hide();
     }
     connect(ruleButtons_[0], &QPushButton::clicked, this, &TeacherInfoGridCtrl::runRuleDialog);

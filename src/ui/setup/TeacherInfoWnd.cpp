@@ -17,6 +17,8 @@ namespace {
 constexpr int ButtonHeight = 28;
 constexpr int ButtonWidth = 100;
 constexpr int Margin = 6;
+// A button that has the keyboard focus shows a frame that cannot be missed.
+const QString FocusFrame = QStringLiteral("QPushButton:focus { border: 2px solid rgb(20, 100, 220); border-radius: 3px; }");
 } // namespace
 
 TeacherInfoWnd::TeacherInfoWnd(Document& doc, QWidget* parent)
@@ -35,7 +37,7 @@ TeacherInfoWnd::TeacherInfoWnd(Document& doc, QWidget* parent)
     };
     for (const B& d : defs) {
         auto* b = new QPushButton(QString::fromUtf8(d.text), this);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         if (d.slot)
             connect(b, &QPushButton::clicked, this, d.slot);
         buttons_.push_back(b);
@@ -43,6 +45,12 @@ TeacherInfoWnd::TeacherInfoWnd(Document& doc, QWidget* parent)
     connect(button(QStringLiteral("数据粘贴")), &QPushButton::clicked, grid_, &TeacherInfoGridCtrl::pasteClipboard);
     connect(button(QStringLiteral("数据复制")), &QPushButton::clicked, grid_, &TeacherInfoGridCtrl::copyWholeTable);
     setRuleWindows({}, {});
+    // Tab from the grid reaches "添加教师" first, never "删除教师".
+    setTabOrder(grid_, buttons_.front());
+    for (std::size_t i = 1; i < buttons_.size(); ++i)
+        setTabOrder(buttons_[i - 1], buttons_[i]);
+    for (QPushButton* b : buttons_)
+        b->setStyleSheet(FocusFrame);
 }
 
 QPushButton* TeacherInfoWnd::button(const QString& text) const
@@ -115,8 +123,10 @@ void TeacherInfoWnd::deleteTeacher()
     TeacherInfoGrid& g = grid_->grid();
     if (!ds_ || g.selectedTeacher() < 0 || g.selectedTeacher() >= static_cast<int>(ds_->teachers.size()))
         return;
-    const std::string question = TeacherInfoGrid::deleteQuestion(*ds_, g.selectedTeacher());
-    if (!question.empty() && !Prompter::current().confirm(this, qs(question)))
+    std::string question = TeacherInfoGrid::deleteQuestion(*ds_, g.selectedTeacher());
+    if (question.empty())
+        question = GBK("确定删除教师“") + ds_->teachers[g.selectedTeacher()]->name + GBK("”吗？");
+    if (!Prompter::current().confirm(this, qs(question)))
         return;
     doc_.edit(GBK("删除教师"), [&g](DataSet& ds) { return g.deleteSelected(ds); });
     refresh();

@@ -143,6 +143,17 @@ void GridCtrl::pasteAtCurrent()
     model_->pasteAt(currentIndex().isValid() ? currentIndex() : model_->index(0, 0), *text);
 }
 
+void GridCtrl::clearSelectedCells()
+{
+    std::vector<CellPos> cells;
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    for (const QModelIndex& i : selected)
+        cells.push_back({model_->gridRow(i.row()), model_->gridColumn(i.column())});
+    if (cells.empty() && currentIndex().isValid())
+        cells.push_back({model_->gridRow(currentIndex().row()), model_->gridColumn(currentIndex().column())});
+    model_->cellsChanged(grid_.clear(cells));
+}
+
 void GridCtrl::keyPressEvent(QKeyEvent* e)
 {
     if (e->matches(QKeySequence::Copy)) {
@@ -151,6 +162,11 @@ void GridCtrl::keyPressEvent(QKeyEvent* e)
     }
     if (e->matches(QKeySequence::Paste)) {
         pasteAtCurrent();
+        return;
+    }
+    if ((e->key() == Qt::Key_Delete || e->key() == Qt::Key_Backspace) && e->modifiers() == Qt::NoModifier &&
+        state() != QAbstractItemView::EditingState) {
+        clearSelectedCells();
         return;
     }
     QTableView::keyPressEvent(e);

@@ -51,6 +51,8 @@ public:
     // The selected cells as tab-separated text, and a paste at the current cell.
     void copySelection();
     void pasteAtCurrent();
+    // Delete / Backspace: empties the selected editable cells (one step in a school grid).
+    void clearSelectedCells();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

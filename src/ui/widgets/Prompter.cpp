@@ -79,15 +79,20 @@ QString Prompter::openFile(QWidget* parent, const QString& filter)
     return QFileDialog::getOpenFileName(parent, QStringLiteral("打开"), QString(), qtFilter(filter));
 }
 
-QString Prompter::saveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix)
+QString Prompter::saveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix, const QString& start)
 {
-    QFileDialog dialog(parent, QStringLiteral("另存为"), QString(), qtFilter(filter));
+    QFileDialog dialog(parent, QStringLiteral("另存为"), start, qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
+}
+
+QString Prompter::chooseFolder(QWidget* parent, const QString& title, const QString& start)
+{
+    return QFileDialog::getExistingDirectory(parent, title, start);
 }
 
 void Prompter::about(QWidget* parent)

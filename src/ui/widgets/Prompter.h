@@ -22,8 +22,12 @@ public:
     virtual bool offer(QWidget* parent, const QString& text, const QString& action);
     // The open-file dialog; "" when cancelled. `filter` is in the "name (*.ext)|*.ext||" form.
     virtual QString openFile(QWidget* parent, const QString& filter);
-    // The save-file dialog with an overwrite question; "" when cancelled.
-    virtual QString saveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix);
+    // The save-file dialog with an overwrite question, starting at `start` (a folder or a file
+    // name in one); "" when cancelled.
+    virtual QString saveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                             const QString& start = QString());
+    // The folder dialog titled `title`, starting in `start`; "" when cancelled.
+    virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& start);
     // The about box.
     virtual void about(QWidget* parent);
     // The help page of a panel (HTML) in a window of its own.
