@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/DataSet.h"
+#include "data/StoredState.h"
 #include "support/TestSupport.h"
 
 using namespace tabrel;
@@ -182,6 +183,33 @@ TEST(DataSetTitle, DefaultTitleFollowsTheTermOfTheDate)
     EXPECT_EQ(september.scheduleTitle, G("XX学校2024-2025学年上学期课程总表"));
     september.fillDefaultTitle(2030, 1); // an existing title stays
     EXPECT_EQ(september.scheduleTitle, G("XX学校2024-2025学年上学期课程总表"));
+}
+
+TEST(DataSetTitle, TheSchoolNameTitlesTheMasterTimetableAndUndoTakesItBack)
+{
+    DataSet ds;
+    ds.fillDefaultTitle(2024, 9);
+    const std::string before = captureStoredState(ds);
+    EXPECT_FALSE(ds.setSchoolName("  "));              // blank: nothing to store
+    EXPECT_TRUE(ds.setSchoolName(G(" 实验中学 ")));
+    EXPECT_EQ(ds.extension.schoolName, G("实验中学"));
+    EXPECT_EQ(ds.scheduleTitle, G("实验中学2024-2025学年上学期课程总表"));
+    EXPECT_FALSE(ds.setSchoolName(G("实验中学")));      // the same name: no step
+    const std::string named = captureStoredState(ds);
+
+    // Undoing restores the stored state, and the shown name and the title follow it.
+    ASSERT_TRUE(restoreStoredState(ds, before));
+    EXPECT_EQ(ds.schoolName, G("XX学校"));
+    EXPECT_EQ(ds.scheduleTitle, G("XX学校2024-2025学年上学期课程总表"));
+    ASSERT_TRUE(restoreStoredState(ds, named));
+    EXPECT_EQ(ds.scheduleTitle, G("实验中学2024-2025学年上学期课程总表"));
+
+    // A typed title stays; clearing the name writes the school as before, byte for byte.
+    ds.scheduleTitle = G("期中总表");
+    EXPECT_TRUE(ds.setSchoolName(""));
+    EXPECT_EQ(ds.scheduleTitle, G("期中总表"));
+    EXPECT_EQ(ds.schoolName, G("XX学校"));
+    EXPECT_EQ(captureStoredState(ds), before);
 }
 
 TEST(DataTableOps, CellsOutsideAreEmptyAndSetCellGrows)
