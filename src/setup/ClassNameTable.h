@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "data/Dimensions.h"
 #include "views/GridModel.h"
 
 namespace tabrel {
@@ -14,7 +13,7 @@ class DataSet;
 // column g+1 grade g; column 0 holds the row titles.
 class ClassNameTable {
 public:
-    static constexpr int GradeColumns = MaxGradeColumns; // as many as a school has grades
+    static constexpr int GradeColumns = 10;
     static constexpr int ClassRows = 50;
     ClassNameTable();
 

@@ -1,12 +1,11 @@
 #pragma once
-// The quick entry "年级数和各年级班级数录入窗口" of the grades-and-classes panel: twelve rows of a
+// The quick entry "年级数和各年级班级数录入窗口" of the grades-and-classes panel: nine rows of a
 // grade name and a class count. OK makes the school's grades and classes follow the rows and names
 // every class grade(n). Texts are GBK.
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "data/Dimensions.h"
 #include "views/GridModel.h"
 
 namespace tabrel {
@@ -15,8 +14,8 @@ class DataSet;
 
 class GradeCountEntry {
 public:
-    static constexpr int EntryRows = MaxGradeColumns; // as many as a school has grades
-    // A grid of a header row ("年级名称", "班级数") and twelve entry rows; column 0 numbers the rows.
+    static constexpr int EntryRows = 9;
+    // A grid of a header row ("年级名称", "班级数") and nine entry rows; column 0 numbers the rows.
     GradeCountEntry();
 
     GridModel& grid() { return grid_; }

@@ -74,7 +74,8 @@ public:
     void inform(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
     bool confirm(QWidget*, const QString&) override { return false; }
     QString openFile(QWidget*, const QString&) override { return {}; }
-    QString saveFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
     void about(QWidget*) override {}
 };
 
