@@ -68,8 +68,9 @@ void TeacherTeachTable::draw(Canvas& canvas, const DataSet& ds, int W, int H) co
     canvas.drawLine(W - 1, 0, W - 1, H, colors::White);
 
     const TextStyle header = centred("", std::clamp(y(1) - 6, 8, 16));
-    canvas.drawText({0, 0, x(1), y(1)}, GBK("总课"), header);
-    canvas.drawText({0, y(1), x(1), y(2)}, GBK("程表"), header);
+    // The corner names the table ("总任课表") in the headers' face and size.
+    canvas.drawText({0, 0, x(1), y(1)}, GBK("总任"), header);
+    canvas.drawText({0, y(1), x(1), y(2)}, GBK("课表"), header);
     if (T > 0) {
         // Day names over their visible columns, period numbers over every column.
         for (int d = 0; d < D; ++d) {

@@ -52,7 +52,8 @@ void paintPrintDocument(const PrintDocument& doc, QPainter& painter, QPagedPaint
         const double scale = std::min(static_cast<double>(area.width()) / size.width,
                                       static_cast<double>(area.height()) / size.height);
         painter.save();
-        painter.translate((area.width() - size.width * scale) / 2, 0);
+        // Centred both ways on the printable area, as large as it fits in proportion.
+        painter.translate((area.width() - size.width * scale) / 2, (area.height() - size.height * scale) / 2);
         painter.scale(scale, scale);
         painter.setClipRect(QRect(0, 0, size.width, size.height));
         PaperCanvas canvas(painter);

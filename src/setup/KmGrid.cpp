@@ -465,8 +465,14 @@ std::string KmGrid::tipAt(const DataSet& ds, int x, int y) const
     const int rowsBottom = HeaderHeight + visibleRows_ * RowHeight;
     if (y >= rowsBottom && y < rowsBottom + FooterHeight / 2) {
         const int sum = lessonSum(ds, cols[c].grade);
+        const int usable = usableCapacity(ds, cols[c].grade);
+        if (sum <= usable)
+            return usable < cap ? GBK("课时容量") + gbk::formatInt(cap) + GBK("节，各班都不排课的时段除外可排") +
+                                      gbk::formatInt(usable) + GBK("节")
+                                : std::string();
         if (sum <= cap)
-            return {};
+            return GBK("各科目每周合计") + gbk::formatInt(sum) + GBK("节，超过可排课的") + gbk::formatInt(usable) +
+                   GBK("节（各班都不排课的时段除外）：多出的课无法排入课表");
         return GBK("各科目每周合计") + gbk::formatInt(sum) + GBK("节，超过课时容量") + gbk::formatInt(cap) +
                GBK("节：多出的课无法排入课表");
     }
@@ -550,14 +556,14 @@ void KmGrid::draw(Canvas& canvas, const DataSet& ds) const
             break;
         case ColumnKind::Grade: {
             const int sum = lessonSum(ds, c.grade);
+            // Slots every class of the grade has blocked take no lesson: the usable count beside,
+            // "40(38)", and a sum above it is red.
+            const int usable = usableCapacity(ds, c.grade);
             TextStyle sumStyle = cellStyle;
-            if (sum > cap)
+            if (sum > usable)
                 sumStyle.color = OverCapacity;
             canvas.drawText(upper, gbk::formatInt(sum), sumStyle);
-            // Slots every class of the grade has blocked take no lesson: the usable count beside.
-            const int usable = usableCapacity(ds, c.grade);
-            canvas.drawText(lower, usable < cap ? gbk::formatInt(cap) + GBK("（可用") + gbk::formatInt(usable) + GBK("）")
-                                                : gbk::formatInt(cap),
+            canvas.drawText(lower, usable < cap ? gbk::formatInt(cap) + "(" + gbk::formatInt(usable) + ")" : gbk::formatInt(cap),
                             cellStyle);
             break;
         }
@@ -612,7 +618,7 @@ std::string kmSetHelpPage()
 <li><b>快速导入</b>：把 EXCEL 或 WPS 中“科目名称、各年级课时”的表格复制后粘贴进对话框，按“确定”后整个科目表被替换。</li>
 </ul>
 <h3>合计与容量</h3>
-<p>表格底部“节数合计”是各年级所有科目课时之和，“课时容量”是每天节数乘以上课天数；有些时段各班都设为不排课时，括号里是还能排课的节数（“35（可用33）”）。合计超过容量时显示为红色，
+<p>表格底部“节数合计”是各年级所有科目课时之和，“课时容量”是每天节数乘以上课天数；有些时段各班都设为不排课时，括号里是还能排课的节数（例如“40(38)”），节数合计超过它也显示为红色。合计超过容量时显示为红色，
 说明这个年级的课排不下，需要减少课时或增加节数。</p>
 <h3>排课规则</h3>
 <p>点击最右一列出现三个按钮：<b>设置...</b> 打开“课节预设”窗口，为全校、某个年级或某个班设定该科目在各节次“尽量排、一定排、不排”；

@@ -73,10 +73,28 @@ void TimetableListWnd::contentChanged()
     viewport()->update();
 }
 
+double TimetableListWnd::viewScale() const
+{
+    // The row the user asked for ("每行显示 4 张表格") fits the window's width, shrunk down to half
+    // size at most; beyond that the tables scroll sideways.
+    const int content = model_.panel().contentWidth;
+    if (content <= 0 || viewport()->width() >= content)
+        return 1.0;
+    return std::max(0.5, static_cast<double>(viewport()->width()) / content);
+}
+
+QSize TimetableListWnd::clientInPicture() const
+{
+    const double scale = viewScale();
+    return QSize(static_cast<int>(viewport()->width() / scale), static_cast<int>(viewport()->height() / scale));
+}
+
 void TimetableListWnd::updateScrollBars()
 {
     TimetablePanel& panel = model_.panel();
-    const QSize client = viewport()->size();
+    const QSize client = clientInPicture();
+    panel.scroll.clientWidth = client.width(); // the scale follows the tables per row
+    panel.scroll.clientHeight = client.height();
     horizontalScrollBar()->setPageStep(client.width());
     verticalScrollBar()->setPageStep(client.height());
     horizontalScrollBar()->setRange(0, std::max(0, panel.contentWidth - client.width()));
@@ -88,7 +106,8 @@ void TimetableListWnd::updateScrollBars()
 void TimetableListWnd::resizeEvent(QResizeEvent*)
 {
     // A new size returns both offsets to 0.
-    model_.panel().scroll.setClientSize(viewport()->width(), viewport()->height());
+    const QSize client = clientInPicture();
+    model_.panel().scroll.setClientSize(client.width(), client.height());
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     updateScrollBars();
@@ -110,8 +129,13 @@ void TimetableListWnd::paintEvent(QPaintEvent*)
     if (picture_.isNull())
         return;
     const TimetablePanel& panel = model_.panel();
-    p.drawImage(QPoint(0, 0), picture_, QRect(panel.scroll.scrollX, panel.scroll.scrollY, viewport()->width(),
-                                               viewport()->height()));
+    const double scale = viewScale();
+    const QSize client = clientInPicture();
+    if (scale < 1.0) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.scale(scale, scale);
+    }
+    p.drawImage(QPoint(0, 0), picture_, QRect(panel.scroll.scrollX, panel.scroll.scrollY, client.width(), client.height()));
 }
 
 // ---------------------------------------------------------------- the panel with its strip

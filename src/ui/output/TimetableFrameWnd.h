@@ -43,6 +43,9 @@ protected:
 
 private:
     void ensurePicture();
+    // The scale the tables are shown at, and the viewport's size in picture pixels.
+    double viewScale() const;
+    QSize clientInPicture() const;
     void updateScrollBars();
     TimetableFrameModel& model_;
     QImage picture_;

@@ -73,7 +73,8 @@ protected:
                            QColor(238, 238, 238));
                 p.setFont(f);
                 p.setPen(QColor(90, 90, 90));
-                p.drawText(QRect(pv.labelColumn.left, r.top(), right - pv.labelColumn.left, r.height()),
+                // Centred over the days, as the common periods' names are.
+                p.drawText(QRect(pv.labelColumn.right, r.top(), right - pv.labelColumn.right, r.height()),
                            Qt::AlignCenter, qs(row.label));
                 break;
             case Kind::CommonRow:
