@@ -156,10 +156,36 @@ void KmGridCtrl::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Enter:
     case Qt::Key_F2: k = K::Enter; break;
     case Qt::Key_Space: k = K::Space; break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        // A lesson count or a limit is emptied as one step; on a subject's name Delete goes on to
+        // the page, whose "删除科目" asks first.
+        if (clearSelectedNumber())
+            return;
+        QWidget::keyPressEvent(e);
+        return;
     default: QWidget::keyPressEvent(e); return;
     }
     act(static_cast<int>(grid_.key(doc_.dataSet(), k)));
     syncScrollBar();
+}
+
+bool KmGridCtrl::clearSelectedNumber()
+{
+    const DataSet& ds = doc_.dataSet();
+    const int subject = grid_.selectedSubject(), column = grid_.selectedColumn();
+    const auto columns = grid_.columns(ds);
+    if (!grid_.editable(ds) || column < 0 || column >= static_cast<int>(columns.size()))
+        return false;
+    const KmGrid::Column c = columns[column];
+    if (c.kind != KmGrid::ColumnKind::Grade && c.kind != KmGrid::ColumnKind::Limit)
+        return false;
+    if (grid_.editText(ds).empty())
+        return true;
+    if (doc_.edit(GBK("清除内容"), [&](DataSet& d) { return KmGrid::storeCellText(d, subject, c, std::string()); }))
+        emit edited();
+    update();
+    return true;
 }
 
 void KmGridCtrl::openEditor()

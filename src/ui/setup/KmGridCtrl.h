@@ -22,6 +22,8 @@ public:
     QLineEdit* editor() const { return editor_; }
     QScrollBar* scrollBar() const { return bar_; }
     // Opens the in-place editor on the selected cell when it has one.
+    // Delete/Backspace on a lesson count or a limit: empties it (one step); false elsewhere.
+    bool clearSelectedNumber();
     void openEditor();
     // Closes the editor, storing its text when `keep`.
     void closeEditor(bool keep);

@@ -284,6 +284,16 @@ void TeacherInfoGridCtrl::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Right: grid_.moveAfterEdit(E::Right, count()); break;
     case Qt::Key_PageUp: grid_.moveAfterEdit(E::PageUp, count()); break;
     case Qt::Key_PageDown: grid_.moveAfterEdit(E::PageDown, count()); break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace: {
+        // Empties the selected cell of a teacher's text columns as one step.
+        const int t = grid_.selectedTeacher(), c = grid_.selectedColumn();
+        if (ds_ && c >= 1 && c <= 5 && t >= 0 && t < static_cast<int>(ds_->teachers.size()) &&
+            !TeacherInfoGrid::cellText(*ds_, t, c).empty() &&
+            doc_.edit(GBK("清除内容"), [t, c](DataSet& ds) { return TeacherInfoGrid::writeCell(ds, t, c, std::string()); }))
+            emit changed();
+        break;
+    }
     default:
         // Typing on a selected cell starts editing with the typed text.
         if (!e->text().isEmpty() && e->text().at(0).isPrint() && grid_.selectedColumn() >= 1 &&
