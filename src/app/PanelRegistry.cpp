@@ -4,6 +4,7 @@
 
 #include "views/HelpPages.h"
 #include "app/PaikeRunPage.h"
+#include "app/TermPanel.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/ManualSlot.h"
@@ -70,6 +71,7 @@ const std::vector<PanelInfo>& panels()
          nullptr, false, {}, {}, TotalSchedulePanel::helpPage},
         {PanelId::MasterAssignment, "总任课表", "master-assignment", Viewing, nullptr, false, {}, {},
          TeacherTeachTable::helpPage},
+        {PanelId::Term, "学期运行", "term", Editing, nullptr, false, {}, {}, TermPanel::helpPage},
     };
     return rows;
 }

@@ -18,6 +18,7 @@
 #include "ui/setup/TeacherClassMatchWnd.h"
 #include "ui/setup/TeacherInfoWnd.h"
 #include "ui/setup/TeacherRuleDlg.h"
+#include "ui/term/TermWnd.h"
 
 namespace tabrel::ui {
 
@@ -62,6 +63,7 @@ const PanelWindowRow Rows[] = {
      [](Application& app, Document& doc) -> PanelWindow* { return new TotalScheduleWnd(doc, app); }},
     {PanelId::MasterAssignment,
      [](Application&, Document& doc) -> PanelWindow* { return new TeacherTeachFrame(&doc.dataSet()); }},
+    {PanelId::Term, [](Application&, Document& doc) -> PanelWindow* { return new TermWnd(doc); }},
 };
 static_assert(std::size(Rows) == PanelCount, "one window row per panel");
 
