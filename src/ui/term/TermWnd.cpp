@@ -46,7 +46,7 @@ QDateEdit* dateEdit(QWidget* parent)
 {
     auto* e = new QDateEdit(parent);
     e->setCalendarPopup(true);
-    e->setDisplayFormat(QStringLiteral("yyyy年M月d日 ddd"));
+    e->setDisplayFormat(QStringLiteral("yyyy年MM月dd日 ddd"));
     return e;
 }
 QTableWidget* table(QWidget* parent, const std::vector<std::string>& headings)
@@ -181,6 +181,13 @@ void TermWnd::refresh()
             e->setDateRange(qdate(cal.firstDay()), qdate(cal.lastDay()));
         week_->setRange(1, cal.term().weeks);
     }
+    filling_ = false;
+    // Date fields never set yet start at the term's first day (or the draft's).
+    const QDate first = qdate(cal.isSet() ? cal.firstDay() : model_.draft().start);
+    filling_ = true;
+    for (QDateEdit* e : findChildren<QDateEdit*>())
+        if (e != start_ && e->date().year() < 2001)
+            e->setDate(first);
     filling_ = false;
     refreshTermPage();
     refreshAbsences();
