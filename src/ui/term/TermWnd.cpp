@@ -367,6 +367,7 @@ QWidget* TermWnd::makeAbsencePage()
     absTeacher_ = new QComboBox(formBox);
     absTeacher_->setEditable(true);
     absTeacher_->setInsertPolicy(QComboBox::NoInsert);
+    absTeacher_->setMinimumWidth(120);
     absFrom_ = dateEdit(formBox);
     absFromPeriod_ = new QComboBox(formBox);
     absTo_ = dateEdit(formBox);
@@ -389,7 +390,7 @@ QWidget* TermWnd::makeAbsencePage()
     grid->addWidget(absToPeriod_);
     grid->addWidget(absKind_);
     grid->addWidget(new QLabel(QStringLiteral("备注"), formBox));
-    grid->addWidget(absNote_);
+    grid->addWidget(absNote_, 1);
     grid->addWidget(add);
     connect(add, &QPushButton::clicked, this, [this] { recordAbsence(); });
     connect(absNote_->lineEdit(), &QLineEdit::returnPressed, this, [this] { recordAbsence(); });
