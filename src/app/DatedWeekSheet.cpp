@@ -105,8 +105,9 @@ DatedWeek datedTeacherWeek(const DataSet& ds, const std::string& teacher, int we
                     cell.text = joined(name, l.subject);
                     if (l.changed) {
                         cell.changed = true;
-                        cell.original = l.originalTeacher == teacher
-                                            ? GBK("原：") + joined(name, l.originalSubject)
+                        cell.original = l.originalTeacher == teacher ? GBK("原：") + joined(name, l.originalSubject)
+                                        : l.kind == ChangeKind::Swap
+                                            ? GBK("调课，原：") + joined(l.originalSubject, l.originalTeacher)
                                             : GBK("代 ") + l.originalTeacher;
                     }
                     break;
