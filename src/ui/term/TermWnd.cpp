@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "app/CoverStatisticsBook.h"
@@ -183,11 +184,17 @@ void TermWnd::refresh()
     }
     filling_ = false;
     // Date fields never set yet start at the term's first day (or the draft's).
+    // The notice and the statistics start at today within the term (the statistics from the term's
+    // first day).
     const QDate first = qdate(cal.isSet() ? cal.firstDay() : model_.draft().start);
+    const QDate today = std::clamp(QDate::currentDate(), first, cal.isSet() ? qdate(cal.lastDay()) : first);
     filling_ = true;
-    for (QDateEdit* e : findChildren<QDateEdit*>())
-        if (e != start_ && e->date().year() < 2001)
-            e->setDate(first);
+    for (QDateEdit* e : findChildren<QDateEdit*>()) {
+        if (e == start_ || e->property("started").toBool())
+            continue;
+        e->setDate(e == noticeDate_ || e == statTo_ ? today : first);
+        e->setProperty("started", cal.isSet());
+    }
     filling_ = false;
     refreshTermPage();
     refreshAbsences();
