@@ -38,6 +38,8 @@ public:
 
     TermPanel& model() { return model_; }
     QTabWidget* tabs() const { return tabs_; }
+    QTableWidget* absenceTable() const { return absences_; }
+    QTableWidget* statisticsTable() const { return stats_; }
 
     // The page actions, as the buttons run them.
     void saveTerm();
