@@ -9,6 +9,7 @@
 #include "manual/ManualSlot.h"
 #include "output/TeacherTeachTable.h"
 #include "output/TotalSchedulePanel.h"
+#include "output/VenueTimetable.h"
 #include "scheduling/TeacherAssignment.h"
 #include "setup/ClassManagePage.h"
 #include "setup/CommonPeriodPage.h"
@@ -70,6 +71,8 @@ const std::vector<PanelInfo>& panels()
          nullptr, false, {}, {}, TotalSchedulePanel::helpPage},
         {PanelId::MasterAssignment, "总任课表", "master-assignment", Viewing, nullptr, false, {}, {},
          TeacherTeachTable::helpPage},
+        {PanelId::VenueTimetable, "场室课程表", "venue-timetable", Viewing, nullptr, false, {}, {},
+         venueTimetableHelpPage},
     };
     return rows;
 }

@@ -23,8 +23,9 @@ enum class PanelId {
     TeacherTimetable, // 教师课程表
     MasterTimetable,  // 总课程表
     MasterAssignment, // 总任课表
+    VenueTimetable,   // 场室课程表
 };
-inline constexpr int PanelCount = 11;
+inline constexpr int PanelCount = 12;
 
 // The buttons of the top menu strip.
 enum class MenuButton { Close, Back, Save, SaveAs, Undo, Redo, Clear, Help, About, Open, New };

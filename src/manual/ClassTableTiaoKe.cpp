@@ -5,6 +5,7 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/UnplacedReport.h"
+#include "scheduling/VenueUse.h"
 
 namespace tabrel::manual {
 
@@ -57,6 +58,7 @@ void ClassTableTiaoKe::refresh(DataSet& ds)
             dragging_ = false;
         } else {
             currentClass(ds)->MarkSwapTargets(*cell);
+            markVenueSwapTargets(ds, *currentClass(ds), *cell);
             sourceTeacher_ = ds.findTeacher(cell->teacher) ? cell->teacher : std::string();
         }
     }
@@ -171,6 +173,7 @@ std::vector<MenuEntry> ClassTableTiaoKe::placementMenu(DataSet& ds, Slot s)
         entries.push_back({GBK("[空白]"), -1, true});
     ClassTable& c = *currentClass(ds);
     const int n = c.EvaluateSlot(cell, 0);
+    markVenueCandidates(ds, c, cell);
     for (int k = 0; k < n; ++k) {
         const bool placeable = blockingReason(*c.candidates[k]).empty() && textActs(c.candidateTexts[k]);
         entries.push_back({c.candidateTexts[k], k, k < ActingMenuEntries && placeable});
@@ -188,6 +191,7 @@ bool ClassTableTiaoKe::placeCandidate(DataSet& ds, Slot s, int k, std::string* w
     LessonCell& cell = *cellAt(ds, s);
     ClassTable& c = *currentClass(ds);
     const int n = c.EvaluateSlot(cell, 0);
+    markVenueCandidates(ds, c, cell);
     if (k < 0 || k >= n)
         return refuse(why, "the menu has no such entry");
     if (k >= ActingMenuEntries)
@@ -211,6 +215,7 @@ bool ClassTableTiaoKe::placeSubject(DataSet& ds, Slot s, const std::string& subj
         return placeCandidate(ds, s, -1, why);
     ClassTable& c = *currentClass(ds);
     const int n = c.EvaluateSlot(*cellAt(ds, s), 0);
+    markVenueCandidates(ds, c, *cellAt(ds, s));
     for (int k = 0; k < n; ++k)
         if (c.candidates[k]->subject == subject)
             return placeCandidate(ds, s, k, why);
@@ -277,6 +282,7 @@ bool ClassTableTiaoKe::pickSwapSource(DataSet& ds, Slot s)
     source_ = s;
     sourceClass_ = current_;
     currentClass(ds)->MarkSwapTargets(*cell);
+    markVenueSwapTargets(ds, *currentClass(ds), *cell);
     sourceTeacher_ = ds.findTeacher(cell->teacher) ? cell->teacher : std::string();
     return true;
 }

@@ -29,7 +29,8 @@ public:
     struct Candidate {
         int classIndex = -1;
         std::string subject;
-        std::string text; // "初一(1)语文 [ 剩3节 ]"
+        std::string text; // "初一(1)语文 [ 剩3节 ]", then the refusal when there is one
+        std::string refusal; // "×(场室已满)" when its venue cannot take it there (GBK), else ""
     };
 
     // ---- the teacher list ----

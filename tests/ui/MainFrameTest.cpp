@@ -157,7 +157,7 @@ private slots:
 
         // A name without a panel leaves the visible panel as it is.
         QWidget* before = p.view()->visibleWidget();
-        QVERIFY(!p.view()->openPanel(QStringLiteral("场室课程表")));
+        QVERIFY(!p.view()->openPanel(QStringLiteral("没有这个面板")));
         QCOMPARE(p.view()->visibleWidget(), before);
 
         p.clickMenu(QStringLiteral("返回"));
