@@ -233,7 +233,7 @@ bool Reader::document(const Json& j)
                 {"earlyReadingCount", "morningCount", "afternoonCount", "eveningCount", "dayNames", "commonRowNames",
                  "commonRowStarts", "commonRowEnds", "periodStarts", "periodEnds", "lessonMinutes", "breakMinutes",
                  "grades", "subjects", "teachers", "teacherSlotSettings", "teacherGroupTable", "spareTable",
-                 "schoolName", "term", "absences", "changes"}))
+                 "schoolName", "venues", "term", "absences", "changes"}))
         return false;
     // The time grid comes first whatever the key order: the class cells are sized by it.
     if (!timeGrid(j))

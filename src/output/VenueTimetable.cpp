@@ -88,7 +88,12 @@ void DrawVenueTimetable(const DataSet& ds, const VenueTimetable& t, DrawnTable& 
     view.titleText = title(t);
     view.SetDrawOrigin(ds, view.originX, view.originY);
     const SheetGeometry g = sheetGeometry(ds, view.originX, view.originY, view.cellWidth, view.cellHeight);
-    DrawTimetableSheet(g, view.titleText, canvas, view.cellRects);
+    DrawTimetableSheet(g, std::string(), canvas, view.cellRects);
+    // the sheet's own title font is sized for narrow class cells; a venue's title is longer
+    TextStyle titleStyle;
+    titleStyle.height = std::min(28, g.cellHeight / 2);
+    titleStyle.flags = text::HCenter | text::VCenter | text::SingleLine | text::NoPrefix | text::Clip;
+    canvas.drawText({g.x0, g.y0, g.x0 + g.totalWidth(), g.y0 + g.cellHeight}, view.titleText, titleStyle);
 
     TextStyle loadStyle;
     loadStyle.height = 11;
