@@ -92,6 +92,7 @@ VenueDlg::VenueDlg(QWidget* parent, Document& doc) : QDialog(parent), doc_(doc)
     slotGrid_ = new QTableWidget(this);
     slotGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     slotGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    slotGrid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(slotGrid_, &QTableWidget::cellClicked, this, &VenueDlg::toggleSlot);
     right->addWidget(slotGrid_, 1);
     layout->addLayout(right, 2);
@@ -266,7 +267,8 @@ void VenueDlg::showHelp()
 void VenueDlg::keyPressEvent(QKeyEvent* e)
 {
     const bool inSlots = slotGrid_->hasFocus();
-    const bool editing = venues_->state() == QAbstractItemView::EditingState;
+    QWidget* focus = focusWidget();
+    const bool editing = focus && focus != venues_ && venues_->isAncestorOf(focus); // a cell editor is open
     if (e->key() == Qt::Key_F1)
         showHelp();
     else if (inSlots && e->key() == Qt::Key_Space && slotGrid_->currentRow() >= 0)
