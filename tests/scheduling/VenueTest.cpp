@@ -1,6 +1,7 @@
 // Venues: the check's `venue` problems (after the first `capacity` lessons in grade and class order,
 // every lesson in a closed slot, plan rows sent to a venue), and the completion phase keeping every
-// venue on generated tight schools whose venues a complete timetable fits.
+// venue on generated tight schools whose venues a complete timetable fits, and the quality phase
+// after it never breaking one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,12 +24,13 @@ int venueProblems(const DataSet& ds)
                                           [](const TimetableProblem& p) { return p.kind == ProblemKind::Venue; }));
 }
 
-CompletionResult completeRun(DataSet& ds)
+CompletionResult completeRun(DataSet& ds, bool optimize = false)
 {
     SchedulingState state;
     AutoRun run(ds, state);
     run.SelectSchool();
     run.completeAfterSearch = true;
+    run.optimizeAfterSearch = optimize;
     run.Start();
     return run.lastCompletion();
 }
@@ -133,6 +135,12 @@ TEST(Venues, CompletionKeepsVenuesThatACompleteTimetableFits)
         EXPECT_EQ(venueProblems(*ds), 0);
         EXPECT_EQ(CheckTimetable(*ds).size(), 0u);
         EXPECT_EQ(r.problemsAfter, 0);
+        // the quality phase after it never puts a lesson over a venue
+        auto optimized = tightSchool(seed, o);
+        optimized->extension.venues = venues;
+        prepare(*optimized);
+        completeRun(*optimized, true);
+        EXPECT_EQ(CheckTimetable(*optimized).size(), 0u);
     }
     EXPECT_GE(tried, 4);
 }
