@@ -189,7 +189,9 @@ bool TeacherPaike::shaded(const DataSet& ds, Slot s) const
         const ClassTable* c = currentClass(ds);
         return c && s != selected_ && !moveAccepted(ds, s);
     }
-    return candidates(s).empty();
+    // a slot whose lessons are all refused (their venue is full there) takes none either
+    const auto& list = candidates(s);
+    return std::none_of(list.begin(), list.end(), [](const Candidate& c) { return c.refusal.empty(); });
 }
 
 std::string TeacherPaike::swapMark(const DataSet& ds, Slot s) const

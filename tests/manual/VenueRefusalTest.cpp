@@ -70,6 +70,7 @@ TEST(ManualVenues, FullOrClosedVenuesAreRefusedAndMarkedInBothViews)
     EXPECT_FALSE(teacherView.placeSubject(*ds, {0, 0}, G("信息"), -1, &why));
     EXPECT_NE(why.find(G("×(场室已满)")), std::string::npos) << U(why);
     EXPECT_TRUE(mine.cells[0][0].subject.empty());
+    EXPECT_TRUE(teacherView.shaded(*ds, {0, 0})); // its only lesson is refused there
     EXPECT_TRUE(teacherView.placeSubject(*ds, {1, 1}, G("信息"), -1, &why)) << U(why);
 
     // Swaps: moving 信息 of (0, 1) onto the full (0, 0) or the closed (2, 0) is "╳"; (1, 0) is free.
