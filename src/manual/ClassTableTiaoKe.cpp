@@ -5,6 +5,7 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/UnplacedReport.h"
+#include "scheduling/GridShape.h"
 #include "scheduling/VenueUse.h"
 
 namespace tabrel::manual {
@@ -272,6 +273,32 @@ bool ClassTableTiaoKe::clearClass(DataSet& ds)
     return true;
 }
 
+std::string ClassTableTiaoKe::fixEntryText(const DataSet& ds, Slot s) const
+{
+    const LessonCell* cell = cellAt(ds, s);
+    if (!cell || commonPeriodAt(ds, s))
+        return {};
+    if (cell->markFlag == 1)
+        return GBK("取消固定");
+    if (cell->subject.empty() || cell->subject == names::emptyMarker())
+        return {};
+    return GBK("固定这节课");
+}
+
+bool ClassTableTiaoKe::toggleFixed(DataSet& ds, Slot s, std::string* why)
+{
+    if (fixEntryText(ds, s).empty())
+        return refuse(why, cellAt(ds, s) ? "only a lesson or a fixed cell can be fixed or released"
+                                          : "there is no such cell");
+    LessonCell& cell = *cellAt(ds, s);
+    if (source_.valid() && source_ == s && sourceClass_ == current_)
+        dropSwap(ds);
+    cell.markFlag = cell.markFlag == 1 ? 0 : 1;
+    if (source_.valid() && sourceClass_ == current_)
+        currentClass(ds)->MarkSwapTargets(*cellAt(ds, source_));
+    return true;
+}
+
 bool ClassTableTiaoKe::pickSwapSource(DataSet& ds, Slot s)
 {
     LessonCell* cell = cellAt(ds, s);
@@ -455,6 +482,9 @@ std::string ClassTableTiaoKe::helpPage()
            "“╳”不能交换。把课拖到“√”或“≈”的格子上松开即交换两节课；也可以右键点击目标格子，选择"
            "“与这节课交换”。按 Esc 取消调课；换班级时未完成的调课自动取消。</p>"
            "<h3>其他</h3>"
+           "<h3>固定课节</h3>"
+           "<p>右键点击一节课（或按菜单键）选择“固定这节课”，格子中出现固定标记：固定的课不能再点击修改或调课，"
+           "“重新排课”和补排、优化都不会移动它。再选“取消固定”即可恢复。</p>"
            "<p>“清空数据”在确认后清空本班全部课程（公共课和标记保留）。“显示教师”在格子中同时显示任课教师。"
            "右侧显示鼠标所指课程的教师任课信息表；调课时同时显示调课源教师的任课表，红色格子是调课源和"
            "鼠标所指的位置。每一步都可以撤销（Ctrl+Z）。</p>";
