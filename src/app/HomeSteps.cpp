@@ -41,7 +41,7 @@ HomeSteps::HomeSteps()
         {"教师课程表", PanelId::TeacherTimetable},
         {"总课程表", PanelId::MasterTimetable},
         {"总任课表", PanelId::MasterAssignment},
-        {"场室课程表", std::nullopt},
+        {"场室课程表", PanelId::VenueTimetable},
     };
     for (const auto& o : outputs) {
         Item item;
