@@ -5,14 +5,14 @@ Core, bottom to top: data; scheduling; views (the shared view pieces); setup, ma
 term side by side; app. A core folder includes only itself and the folders below it, and never
 ui, render or cli. render includes only the core. On the Qt side ui/widgets (the shared helpers)
 includes only the core, render and itself; the panel folders (ui/setup, ui/manual, ui/output,
-ui/scheduling) include those and one another but not ui/app, the top, which may include
+ui/scheduling, ui/term) include those and one another but not ui/app, the top, which may include
 everything. cli includes the core and render."""
 import pathlib
 import re
 import sys
 
 CORE = {"data": 0, "scheduling": 1, "views": 2, "setup": 3, "manual": 3, "output": 3, "term": 3, "app": 4}
-UI_PANELS = {"setup", "manual", "output", "scheduling"}
+UI_PANELS = {"setup", "manual", "output", "scheduling", "term"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/(?:([a-z]+)/)?[A-Za-z0-9_]+\.h"', re.M)
 
 

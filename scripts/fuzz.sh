@@ -45,8 +45,27 @@ for n in range(12):
               "grades": grades,
               "subjects": [{"name": s, "sameSubjectLimit": r.randint(0, 2)} for s in subjects],
               "teachers": [{"name": t, "shortName": t} for t in teachers]}
+    if n % 3 == 0:  # a shared ground and a room, one of them closed in the first slot
+        school["venues"] = [{"name": "操场", "capacity": 2, "subjects": ["体育"], "unavailable": [[0, 0]]},
+                            {"name": "音乐室", "capacity": 1, "subjects": ["音乐"],
+                             "plans": [{"class": grades[0]["classes"][0]["name"], "subject": "数学"}]}]
     with open(f"{out}/small-{n}.json", "w", encoding="utf-8") as f:
         json.dump(school, f, ensure_ascii=False)
+EOF
+    # extension blocks (the fuzz target puts "TBX1" in front): each known chunk once
+    mkdir -p "$SEEDS/ext"
+    python3 - "$SEEDS/ext" <<'EOF'
+import json, struct, sys
+chunks = {
+    "NAME": "育才中学",
+    "VENU": [{"name": "操场", "capacity": 3, "subjects": ["体育"], "unavailable": [[4, 2]],
+              "plans": [{"class": "初三(2)", "subject": "物理"}]}],
+    "TERM": {"start": "2027-03-01", "weeks": 20, "daysOff": ["2027-04-05"], "makeUpDays": []},
+}
+for tag, value in chunks.items():
+    payload = json.dumps(value, ensure_ascii=False).encode()
+    with open(f"{sys.argv[1]}/{tag}.bin", "wb") as f:
+        f.write(tag.encode() + struct.pack("<i", len(payload)) + payload)
 EOF
     for j in "$SEEDS"/json/*.json; do
         name=$(basename "$j" .json)
@@ -60,6 +79,7 @@ seed_dir() {
         DataFileFuzz) echo "$SEEDS/qtf" ;;
         JsonFormFuzz) echo "$SEEDS/json" ;;
         RunFuzz) echo "$SEEDS/small" ;;
+        ExtensionBlockFuzz) echo "$SEEDS/ext" ;;
         *) echo "" ;;
     esac
 }

@@ -41,7 +41,7 @@ HomeSteps::HomeSteps()
         {"教师课程表", PanelId::TeacherTimetable},
         {"总课程表", PanelId::MasterTimetable},
         {"总任课表", PanelId::MasterAssignment},
-        {"场室课程表", std::nullopt},
+        {"场室课程表", PanelId::VenueTimetable},
     };
     for (const auto& o : outputs) {
         Item item;
@@ -56,6 +56,12 @@ HomeSteps::HomeSteps()
         item.title = gbk::literal(t);
         items_.push_back(item);
     }
+    // Running the term: beside the outputs, after the tools in the list so their places stay.
+    Item term;
+    term.kind = Kind::Output;
+    term.title = gbk::literal("学期运行");
+    term.panel = PanelId::Term;
+    items_.push_back(term);
     items_[0].available = true;
 }
 
@@ -123,10 +129,12 @@ void HomeSteps::layout(int width, int height)
     const int buttonH = std::clamp(boxH / 2, 40, 70);
     const int gap = arrowW / 3;
     const int outputsW = (width - 2 * margin) * 5 / 8;
-    const int outputW = (outputsW - 4 * gap) / 5;
+    const int outputCount = 6; // the five outputs and 学期运行 (the last item)
+    const int outputW = (outputsW - (outputCount - 1) * gap) / outputCount;
     outputsHeading_ = Rect{margin, row3, margin + outputsW, row3 + headingH};
     for (int i = 0; i < 5; ++i)
         place(7 + i, margin + i * (outputW + gap), row3 + headingH + gap, outputW, buttonH);
+    place(14, margin + 5 * (outputW + gap), row3 + headingH + gap, outputW, buttonH);
     const int toolsLeft = margin + outputsW + arrowW;
     const int toolsW = width - margin - toolsLeft;
     const int toolW = (toolsW - gap) / 2;

@@ -4,11 +4,13 @@
 
 #include "views/HelpPages.h"
 #include "app/PaikeRunPage.h"
+#include "app/TermPanel.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/ManualSlot.h"
 #include "output/TeacherTeachTable.h"
 #include "output/TotalSchedulePanel.h"
+#include "output/VenueTimetable.h"
 #include "scheduling/TeacherAssignment.h"
 #include "setup/ClassManagePage.h"
 #include "setup/CommonPeriodPage.h"
@@ -70,6 +72,9 @@ const std::vector<PanelInfo>& panels()
          nullptr, false, {}, {}, TotalSchedulePanel::helpPage},
         {PanelId::MasterAssignment, "总任课表", "master-assignment", Viewing, nullptr, false, {}, {},
          TeacherTeachTable::helpPage},
+        {PanelId::VenueTimetable, "场室课程表", "venue-timetable", Viewing, nullptr, false, {}, {},
+         venueTimetableHelpPage},
+        {PanelId::Term, "学期运行", "term", Editing, nullptr, false, {}, {}, TermPanel::helpPage},
     };
     return rows;
 }

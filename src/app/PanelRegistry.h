@@ -23,8 +23,10 @@ enum class PanelId {
     TeacherTimetable, // 教师课程表
     MasterTimetable,  // 总课程表
     MasterAssignment, // 总任课表
+    VenueTimetable,   // 场室课程表
+    Term,             // 学期运行
 };
-inline constexpr int PanelCount = 11;
+inline constexpr int PanelCount = 13;
 
 // The buttons of the top menu strip.
 enum class MenuButton { Close, Back, Save, SaveAs, Undo, Redo, Clear, Help, About, Open, New };

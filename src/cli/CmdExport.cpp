@@ -19,6 +19,7 @@
 #include "output/PictureExport.h"
 #include "output/PrintDocument.h"
 #include "output/TotalSchedulePanel.h"
+#include "output/VenueTimetable.h"
 #include "output/WorkbookExports.h"
 #include "render/PdfPrinting.h"
 #include "render/QtCanvas.h"
@@ -33,6 +34,8 @@ const std::vector<std::string> AllKinds = {
 };
 // Printed timetables; "all" leaves them out.
 const std::vector<std::string> PdfKinds = {"class-pdf", "teacher-pdf", "master-pdf"};
+// The venue timetables, one file for all venues; "all" leaves them out too.
+const std::vector<std::string> VenueKinds = {"venue-xlsx", "venue-pdf"};
 
 // A whole number in [low, high] from an option value.
 bool parseNumber(const std::string& text, int low, int high, int& out)
@@ -78,7 +81,12 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
             io.out << " " << k;
         for (const auto& k : PdfKinds)
             io.out << " " << k;
+        for (const auto& k : VenueKinds)
+            io.out << " " << k;
         io.out << "\n";
+        io.out << "venue-xlsx writes DIR/venue-timetables.xlsx and venue-pdf DIR/venue-timetables.pdf: every venue's\n"
+                  "week, the classes and teachers using it in each slot and the load against its capacity (status 4\n"
+                  "when the school has no venues). \"all\" leaves out the pdf and venue kinds.\n";
         return ExitDone;
     }
     if (!args.ok())
@@ -97,7 +105,8 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
     for (std::size_t i = 1; i < pos.size(); ++i) {
         const std::string& k = pos[i];
         if (k != "all" && std::find(AllKinds.begin(), AllKinds.end(), k) == AllKinds.end() &&
-            std::find(PdfKinds.begin(), PdfKinds.end(), k) == PdfKinds.end())
+            std::find(PdfKinds.begin(), PdfKinds.end(), k) == PdfKinds.end() &&
+            std::find(VenueKinds.begin(), VenueKinds.end(), k) == VenueKinds.end())
             return usageError("export", "unknown export kind " + k, io);
     }
     for (const auto& k : AllKinds)
@@ -106,6 +115,12 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
     for (const auto& k : PdfKinds)
         if (std::find(pos.begin() + 1, pos.end(), k) != pos.end())
             kinds.push_back(k);
+    bool venueKinds = false;
+    for (const auto& k : VenueKinds)
+        if (std::find(pos.begin() + 1, pos.end(), k) != pos.end()) {
+            kinds.push_back(k);
+            venueKinds = true;
+        }
     if (args.has("--grade") && std::find(kinds.begin(), kinds.end(), "master-pdf") == kinds.end())
         return usageError("export", "--grade belongs to master-pdf only", io);
 
@@ -162,6 +177,10 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
         }
     }
 
+    if (venueKinds && ds.extension.venues.empty()) {
+        io.err << pos[0] << ": the school has no venues\n";
+        return ExitNothingToDo;
+    }
     const std::filesystem::path dir = *outOption;
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -228,6 +247,15 @@ int cmdExport(const std::vector<std::string>& argv, Io io)
             }
             std::string error;
             if (!writePdf(*doc, dir / file, error)) {
+                io.err << error << "\n";
+                failed = true;
+            }
+        } else if (k == "venue-xlsx") {
+            report(exportVenueWorkbook(ds, dir / "venue-timetables.xlsx", factory));
+        } else if (k == "venue-pdf") {
+            ensureGuiApplication();
+            std::string error;
+            if (!writePdf(*venueSheetsDocument(ds), dir / "venue-timetables.pdf", error)) {
                 io.err << error << "\n";
                 failed = true;
             }

@@ -233,7 +233,7 @@ bool Reader::document(const Json& j)
                 {"earlyReadingCount", "morningCount", "afternoonCount", "eveningCount", "dayNames", "commonRowNames",
                  "commonRowStarts", "commonRowEnds", "periodStarts", "periodEnds", "lessonMinutes", "breakMinutes",
                  "grades", "subjects", "teachers", "teacherSlotSettings", "teacherGroupTable", "spareTable",
-                 "schoolName", "term", "absences", "changes"}))
+                 "schoolName", "venues", "term", "absences", "changes"}))
         return false;
     // The time grid comes first whatever the key order: the class cells are sized by it.
     if (!timeGrid(j))
@@ -274,6 +274,37 @@ bool Reader::extension(const Json& j)
     auto teacher = [&](const std::string& name, const std::string& path) {
         return ds_.findTeacher(name) != nullptr || fail(path, "no teacher is named " + utf8(name));
     };
+    auto subjectKnown = [&](const std::string& name) {
+        for (const auto& s : ds_.subjects)
+            if (s->name == name)
+                return true;
+        return false;
+    };
+    for (std::size_t i = 0; i < x.venues.size(); ++i) {
+        const VenueRecord& v = x.venues[i];
+        const std::string at = "venues[" + std::to_string(i) + "]";
+        for (std::size_t k = 0; k < v.subjects.size(); ++k)
+            if (!subjectKnown(v.subjects[k]))
+                return fail(at + ".subjects[" + std::to_string(k) + "]", "no subject is named " + utf8(v.subjects[k]));
+        for (std::size_t k = 0; k < v.unavailable.size(); ++k) {
+            const std::string sat = at + ".unavailable[" + std::to_string(k) + "]";
+            if (v.unavailable[k].period >= periods)
+                return fail(sat + "[0]", "period outside the time grid");
+            if (v.unavailable[k].day >= ds_.gridDays())
+                return fail(sat + "[1]", "day outside the time grid");
+        }
+        for (std::size_t k = 0; k < v.plans.size(); ++k) {
+            const VenuePlan& p = v.plans[k];
+            const std::string pat = at + ".plans[" + std::to_string(k) + "]";
+            bool classFound = false;
+            for (const auto* c : ds_.classesInGradeOrder())
+                classFound = classFound || c->name == p.className;
+            if (!classFound)
+                return fail(pat + ".class", "no class is named " + utf8(p.className));
+            if (!subjectKnown(p.subject))
+                return fail(pat + ".subject", "no subject is named " + utf8(p.subject));
+        }
+    }
     for (std::size_t i = 0; i < x.term.makeUpDays.size(); ++i) {
         const MakeUpDay& m = x.term.makeUpDays[i];
         const std::string at = "term.makeUpDays[" + std::to_string(i) + "]";

@@ -13,7 +13,7 @@ struct KnownChunk {
     const char* tag;
     const char* key;
 };
-constexpr KnownChunk Known[] = {{"NAME", "schoolName"}, {"TERM", "term"}, {"ABSN", "absences"}, {"CHNG", "changes"}};
+constexpr KnownChunk Known[] = {{"NAME", "schoolName"}, {"VENU", "venues"}, {"TERM", "term"}, {"ABSN", "absences"}, {"CHNG", "changes"}};
 
 bool appendChunk(std::string& out, std::string_view tag, std::string_view payload, std::string& problem)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The extension block after section 7 of the data file: the 4 bytes "TBX1", then chunks, each a
 // 4-byte ASCII tag, a little-endian int32 byte length and a UTF-8 JSON payload. The known chunks
-// are "NAME" (the school's name), "TERM", "ABSN" (absences) and "CHNG" (changes); they are written
+// are "NAME" (the school's name), "VENU" (venues), "TERM", "ABSN" (absences) and "CHNG" (changes); they are written
 // in that order, each only when it holds something, followed by the unknown chunks in the order
 // they were read. A school with nothing to store gets no block at all.
 #include <string>

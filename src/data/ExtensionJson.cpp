@@ -228,6 +228,89 @@ bool readChanges(Reader& r, const J& v, std::vector<ChangeRecord>& out)
     return true;
 }
 
+bool readVenues(Reader& r, const J& v, std::vector<VenueRecord>& out)
+{
+    if (!r.array(v, ""))
+        return false;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const J& e = v[i];
+        const std::string at = idx("", i);
+        if (!r.object(e, at))
+            return false;
+        VenueRecord venue;
+        const J *name = r.member(e, at, "name"), *capacity = r.member(e, at, "capacity");
+        if (!name || !capacity || !r.text(*name, sub(at, "name"), venue.name)
+            || !r.integer(*capacity, sub(at, "capacity"), venue.capacity, 1, MaxVenueCapacity))
+            return false;
+        if (venue.name.empty())
+            return r.fail(sub(at, "name"), "a venue needs a name");
+        for (const VenueRecord& other : out)
+            if (other.name == venue.name)
+                return r.fail(sub(at, "name"), "the venue name " + u(venue.name) + " is used twice");
+        if (auto it = e.find("subjects"); it != e.end()) {
+            const std::string list = sub(at, "subjects");
+            if (!r.array(*it, list))
+                return false;
+            for (std::size_t k = 0; k < it->size(); ++k) {
+                std::string subject;
+                if (!r.text((*it)[k], idx(list, k), subject))
+                    return false;
+                for (const VenueRecord& other : out)
+                    for (const std::string& s : other.subjects)
+                        if (s == subject)
+                            return r.fail(idx(list, k), "the subject " + u(subject) + " already belongs to the venue "
+                                                            + u(other.name));
+                for (const std::string& s : venue.subjects)
+                    if (s == subject)
+                        return r.fail(idx(list, k), "the subject " + u(subject) + " is listed twice");
+                venue.subjects.push_back(std::move(subject));
+            }
+        }
+        if (auto it = e.find("unavailable"); it != e.end()) {
+            const std::string list = sub(at, "unavailable");
+            if (!r.array(*it, list))
+                return false;
+            for (std::size_t k = 0; k < it->size(); ++k) {
+                const J& slot = (*it)[k];
+                const std::string sat = idx(list, k);
+                if (!slot.is_array() || slot.size() != 2)
+                    return r.fail(sat, "expected a slot [period, day]");
+                VenueSlot vs;
+                if (!r.integer(slot[0], idx(sat, 0), vs.period, 0, MaxPeriodRows - 1)
+                    || !r.integer(slot[1], idx(sat, 1), vs.day, 0, DayColumns - 1))
+                    return false;
+                venue.unavailable.push_back(vs);
+            }
+        }
+        if (auto it = e.find("plans"); it != e.end()) {
+            const std::string list = sub(at, "plans");
+            if (!r.array(*it, list))
+                return false;
+            for (std::size_t k = 0; k < it->size(); ++k) {
+                const J& plan = (*it)[k];
+                const std::string pat = idx(list, k);
+                if (!r.object(plan, pat))
+                    return false;
+                VenuePlan vp;
+                const J *cls = r.member(plan, pat, "class"), *subject = r.member(plan, pat, "subject");
+                if (!cls || !subject || !r.text(*cls, sub(pat, "class"), vp.className)
+                    || !r.text(*subject, sub(pat, "subject"), vp.subject))
+                    return false;
+                for (const VenueRecord& other : out)
+                    for (const VenuePlan& p : other.plans)
+                        if (p == vp)
+                            return r.fail(pat, "the plan row is sent to the venue " + u(other.name) + " already");
+                for (const VenuePlan& p : venue.plans)
+                    if (p == vp)
+                        return r.fail(pat, "the plan row is listed twice");
+                venue.plans.push_back(std::move(vp));
+            }
+        }
+        out.push_back(std::move(venue));
+    }
+    return true;
+}
+
 } // namespace
 
 std::string changeKindText(ChangeKind kind)
@@ -255,6 +338,31 @@ ExtensionJsonValue extensionKeyToJson(const SchoolExtension& x, const std::strin
 {
     if (key == "schoolName")
         return x.schoolName.empty() ? J() : J(u(x.schoolName));
+    if (key == "venues") {
+        if (x.venues.empty())
+            return J();
+        J list = J::array();
+        for (const VenueRecord& v : x.venues) {
+            J e;
+            e["name"] = u(v.name);
+            e["capacity"] = v.capacity;
+            e["subjects"] = J::array();
+            for (const std::string& s : v.subjects)
+                e["subjects"].push_back(u(s));
+            e["unavailable"] = J::array();
+            for (const VenueSlot& s : v.unavailable)
+                e["unavailable"].push_back(J::array({s.period, s.day}));
+            e["plans"] = J::array();
+            for (const VenuePlan& p : v.plans) {
+                J pe;
+                pe["class"] = u(p.className);
+                pe["subject"] = u(p.subject);
+                e["plans"].push_back(std::move(pe));
+            }
+            list.push_back(std::move(e));
+        }
+        return list;
+    }
     if (key == "term") {
         if (!x.term.isSet())
             return J();
@@ -324,6 +432,11 @@ bool extensionKeyFromJson(const std::string& key, const ExtensionJsonValue& valu
         ok = r.text(value, "", name);
         if (ok)
             x.schoolName = std::move(name);
+    } else if (key == "venues") {
+        std::vector<VenueRecord> list;
+        ok = readVenues(r, value, list);
+        if (ok)
+            x.venues = std::move(list);
     } else if (key == "term") {
         TermRecord t;
         ok = readTerm(r, value, t);

@@ -26,12 +26,21 @@ void SchoolExtension::renameClass(const std::string& from, const std::string& to
 {
     for (ChangeRecord& c : changes)
         renameIn(c.className, from, to);
+    for (VenueRecord& v : venues)
+        for (VenuePlan& p : v.plans)
+            renameIn(p.className, from, to);
 }
 
 void SchoolExtension::renameSubject(const std::string& from, const std::string& to)
 {
     for (ChangeRecord& c : changes)
         renameIn(c.subject, from, to);
+    for (VenueRecord& v : venues) {
+        for (std::string& s : v.subjects)
+            renameIn(s, from, to);
+        for (VenuePlan& p : v.plans)
+            renameIn(p.subject, from, to);
+    }
 }
 
 const AbsenceRecord* SchoolExtension::findAbsence(int id) const

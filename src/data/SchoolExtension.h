@@ -72,6 +72,30 @@ struct ChangeRecord {
     bool operator==(const ChangeRecord&) const = default;
 };
 
+// A shared room or ground ("场室"): `capacity` classes at once. A lesson of one of `subjects` uses
+// it, and so does the lesson of a plan row in `plans` whatever venue its subject names; a subject
+// belongs to at most one venue's `subjects`. `unavailable` slots take no lesson of the venue.
+struct VenuePlan {
+    std::string className, subject;
+    bool operator==(const VenuePlan&) const = default;
+};
+
+struct VenueSlot {
+    int period = 0, day = 0; // 0-based
+    bool operator==(const VenueSlot&) const = default;
+};
+
+struct VenueRecord {
+    std::string name;
+    int capacity = 1;
+    std::vector<std::string> subjects;
+    std::vector<VenuePlan> plans;
+    std::vector<VenueSlot> unavailable;
+    bool operator==(const VenueRecord&) const = default;
+};
+
+inline constexpr int MaxVenueCapacity = 10000;
+
 // A chunk of the extension block this version does not read: its tag and payload, kept as read.
 struct ExtensionChunk {
     std::array<char, 4> tag{};
@@ -81,6 +105,7 @@ struct ExtensionChunk {
 
 struct SchoolExtension {
     std::string schoolName; // "" = not stored
+    std::vector<VenueRecord> venues;
     TermRecord term;
     std::vector<AbsenceRecord> absences;
     std::vector<ChangeRecord> changes;
@@ -89,7 +114,7 @@ struct SchoolExtension {
     // Nothing to store: the file then ends after section 7, as it always did.
     bool empty() const
     {
-        return schoolName.empty() && !term.isSet() && absences.empty() && changes.empty() && unknownChunks.empty();
+        return schoolName.empty() && venues.empty() && !term.isSet() && absences.empty() && changes.empty() && unknownChunks.empty();
     }
     bool operator==(const SchoolExtension&) const = default;
 

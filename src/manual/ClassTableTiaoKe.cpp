@@ -5,6 +5,8 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/UnplacedReport.h"
+#include "scheduling/GridShape.h"
+#include "scheduling/VenueUse.h"
 
 namespace tabrel::manual {
 
@@ -57,6 +59,7 @@ void ClassTableTiaoKe::refresh(DataSet& ds)
             dragging_ = false;
         } else {
             currentClass(ds)->MarkSwapTargets(*cell);
+            markVenueSwapTargets(ds, *currentClass(ds), *cell);
             sourceTeacher_ = ds.findTeacher(cell->teacher) ? cell->teacher : std::string();
         }
     }
@@ -171,6 +174,7 @@ std::vector<MenuEntry> ClassTableTiaoKe::placementMenu(DataSet& ds, Slot s)
         entries.push_back({GBK("[空白]"), -1, true});
     ClassTable& c = *currentClass(ds);
     const int n = c.EvaluateSlot(cell, 0);
+    markVenueCandidates(ds, c, cell);
     for (int k = 0; k < n; ++k) {
         const bool placeable = blockingReason(*c.candidates[k]).empty() && textActs(c.candidateTexts[k]);
         entries.push_back({c.candidateTexts[k], k, k < ActingMenuEntries && placeable});
@@ -188,6 +192,7 @@ bool ClassTableTiaoKe::placeCandidate(DataSet& ds, Slot s, int k, std::string* w
     LessonCell& cell = *cellAt(ds, s);
     ClassTable& c = *currentClass(ds);
     const int n = c.EvaluateSlot(cell, 0);
+    markVenueCandidates(ds, c, cell);
     if (k < 0 || k >= n)
         return refuse(why, "the menu has no such entry");
     if (k >= ActingMenuEntries)
@@ -211,6 +216,7 @@ bool ClassTableTiaoKe::placeSubject(DataSet& ds, Slot s, const std::string& subj
         return placeCandidate(ds, s, -1, why);
     ClassTable& c = *currentClass(ds);
     const int n = c.EvaluateSlot(*cellAt(ds, s), 0);
+    markVenueCandidates(ds, c, *cellAt(ds, s));
     for (int k = 0; k < n; ++k)
         if (c.candidates[k]->subject == subject)
             return placeCandidate(ds, s, k, why);
@@ -267,6 +273,32 @@ bool ClassTableTiaoKe::clearClass(DataSet& ds)
     return true;
 }
 
+std::string ClassTableTiaoKe::fixEntryText(const DataSet& ds, Slot s) const
+{
+    const LessonCell* cell = cellAt(ds, s);
+    if (!cell || commonPeriodAt(ds, s))
+        return {};
+    if (cell->markFlag == 1)
+        return GBK("取消固定");
+    if (cell->subject.empty() || cell->subject == names::emptyMarker())
+        return {};
+    return GBK("固定这节课");
+}
+
+bool ClassTableTiaoKe::toggleFixed(DataSet& ds, Slot s, std::string* why)
+{
+    if (fixEntryText(ds, s).empty())
+        return refuse(why, cellAt(ds, s) ? "only a lesson or a fixed cell can be fixed or released"
+                                          : "there is no such cell");
+    LessonCell& cell = *cellAt(ds, s);
+    if (source_.valid() && source_ == s && sourceClass_ == current_)
+        dropSwap(ds);
+    cell.markFlag = cell.markFlag == 1 ? 0 : 1;
+    if (source_.valid() && sourceClass_ == current_)
+        currentClass(ds)->MarkSwapTargets(*cellAt(ds, source_));
+    return true;
+}
+
 bool ClassTableTiaoKe::pickSwapSource(DataSet& ds, Slot s)
 {
     LessonCell* cell = cellAt(ds, s);
@@ -277,6 +309,7 @@ bool ClassTableTiaoKe::pickSwapSource(DataSet& ds, Slot s)
     source_ = s;
     sourceClass_ = current_;
     currentClass(ds)->MarkSwapTargets(*cell);
+    markVenueSwapTargets(ds, *currentClass(ds), *cell);
     sourceTeacher_ = ds.findTeacher(cell->teacher) ? cell->teacher : std::string();
     return true;
 }
@@ -449,6 +482,9 @@ std::string ClassTableTiaoKe::helpPage()
            "“╳”不能交换。把课拖到“√”或“≈”的格子上松开即交换两节课；也可以右键点击目标格子，选择"
            "“与这节课交换”。按 Esc 取消调课；换班级时未完成的调课自动取消。</p>"
            "<h3>其他</h3>"
+           "<h3>固定课节</h3>"
+           "<p>右键点击一节课（或按菜单键）选择“固定这节课”，格子中出现固定标记：固定的课不能再点击修改或调课，"
+           "“重新排课”和补排、优化都不会移动它。再选“取消固定”即可恢复。</p>"
            "<p>“清空数据”在确认后清空本班全部课程（公共课和标记保留）。“显示教师”在格子中同时显示任课教师。"
            "右侧显示鼠标所指课程的教师任课信息表；调课时同时显示调课源教师的任课表，红色格子是调课源和"
            "鼠标所指的位置。每一步都可以撤销（Ctrl+Z）。</p>";

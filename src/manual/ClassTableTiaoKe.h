@@ -74,6 +74,15 @@ public:
     bool clearClass(DataSet& ds);
     static const std::string& clearQuestion(); // "是否真的清所有数据?"
 
+    // ---- fixing a lesson (both modes) ----
+    // The right-click entry of the cell: "固定这节课" for a lesson that is not fixed, "取消固定" for a
+    // fixed cell, "" when none is offered (outside the grid, a common period, a free unfixed cell).
+    // A fixed lesson (markFlag 1) takes no click and no swap, and "重新排课", the completion and
+    // the quality phase leave it where it is.
+    std::string fixEntryText(const DataSet& ds, Slot s) const;
+    // Toggles the mark of the cell; a pending swap whose source becomes fixed is dropped.
+    bool toggleFixed(DataSet& ds, Slot s, std::string* why = nullptr);
+
     // ---- swap (swap mode) ----
     // Picks the cell as swap source and marks the class; false when the view does not take it
     // (markFlag 1, a common period, outside the grid). Picking the source again keeps its marks.

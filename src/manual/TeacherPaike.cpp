@@ -5,6 +5,7 @@
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "manual/UnplacedReport.h"
+#include "scheduling/VenueUse.h"
 
 namespace tabrel::manual {
 
@@ -53,8 +54,10 @@ void TeacherPaike::refresh(DataSet& ds)
         if (!lesson || !lesson->classTable || listIndexOf(ds, lesson->classTable) != currentClass_) {
             dropPick(ds);
             selected_ = {};
-        } else
+        } else {
             lesson->classTable->MarkSwapTargets(*lesson);
+            markVenueSwapTargets(ds, *lesson->classTable, *lesson);
+        }
     }
     if (TeacherInfoRecord* t = currentTeacher(ds))
         t->rebuildSlotTexts();
@@ -140,8 +143,16 @@ std::vector<TeacherPaike::Candidate> TeacherPaike::buildCandidates(const DataSet
     const TeacherInfoRecord* t = currentTeacher(ds);
     if (!t || !insideGrid(ds, s))
         return list;
-    for (auto& e : report::teacherSlotEntries(*t, s.period, s.day))
-        list.push_back({listIndexOf(ds, e.classTable), std::move(e.subject), std::move(e.text)});
+    const bool venues = !ds.extension.venues.empty();
+    const VenueMap map(ds);
+    for (auto& e : report::teacherSlotEntries(*t, s.period, s.day)) {
+        Candidate c{listIndexOf(ds, e.classTable), std::move(e.subject), std::move(e.text), {}};
+        if (venues) {
+            c.refusal = venueRefusal(FitInVenue(ds, map, *e.classTable, c.subject, s.period, s.day));
+            c.text += c.refusal;
+        }
+        list.push_back(std::move(c));
+    }
     return list;
 }
 
@@ -178,7 +189,9 @@ bool TeacherPaike::shaded(const DataSet& ds, Slot s) const
         const ClassTable* c = currentClass(ds);
         return c && s != selected_ && !moveAccepted(ds, s);
     }
-    return candidates(s).empty();
+    // a slot whose lessons are all refused (their venue is full there) takes none either
+    const auto& list = candidates(s);
+    return std::none_of(list.begin(), list.end(), [](const Candidate& c) { return c.refusal.empty(); });
 }
 
 std::string TeacherPaike::swapMark(const DataSet& ds, Slot s) const
@@ -208,7 +221,8 @@ std::vector<MenuEntry> TeacherPaike::placementMenu(DataSet& ds, Slot s)
         return entries;
     const auto list = buildCandidates(ds, s);
     for (std::size_t k = 0; k < list.size(); ++k)
-        entries.push_back({list[k].text, static_cast<int>(k), static_cast<int>(k) < ActingMenuEntries});
+        entries.push_back({list[k].text, static_cast<int>(k),
+                           static_cast<int>(k) < ActingMenuEntries && list[k].refusal.empty()});
     if (!entries.empty())
         lines_.clear();
     return entries;
@@ -228,6 +242,8 @@ bool TeacherPaike::placeCandidate(DataSet& ds, Slot s, int k, std::string* why)
         return refuse(why, "the menu has no such entry");
     if (k >= ActingMenuEntries)
         return refuse(why, "only the first 19 entries of the menu act");
+    if (!list[k].refusal.empty())
+        return refuse(why, list[k].text);
     ClassTable* c = classInListOrder(ds, list[k].classIndex);
     if (!c)
         return refuse(why, "the class is gone");
@@ -319,6 +335,7 @@ bool TeacherPaike::pickLesson(DataSet& ds, Slot s)
     ClassTable& c = *lesson->classTable;
     currentClass_ = listIndexOf(ds, &c);
     c.MarkSwapTargets(*lesson);
+    markVenueSwapTargets(ds, c, *lesson);
     picked_ = true;
     dragText_ = c.name + lesson->subject;
     return true;

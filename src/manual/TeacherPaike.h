@@ -29,7 +29,8 @@ public:
     struct Candidate {
         int classIndex = -1;
         std::string subject;
-        std::string text; // "初一(1)语文 [ 剩3节 ]"
+        std::string text; // "初一(1)语文 [ 剩3节 ]", then the refusal when there is one
+        std::string refusal; // "×(场室已满)" when its venue cannot take it there (GBK), else ""
     };
 
     // ---- the teacher list ----
@@ -59,7 +60,7 @@ public:
     // The teacher's first lesson in the slot, nullptr when free.
     LessonCell* lessonAt(const DataSet& ds, Slot s) const;
     const std::vector<Candidate>& candidates(Slot s) const;
-    // Drawn shaded: before a pick, a free slot without candidates; during a swap, a free slot the
+    // Drawn shaded: before a pick, a free slot without a candidate that may be placed; during a swap, a free slot the
     // picked lesson may not move to (its class cell is "╳" or holds a common period, or the lesson
     // stands on a common period and the class cell is not free).
     bool shaded(const DataSet& ds, Slot s) const;

@@ -5,6 +5,7 @@
 #include "data/ClassTable.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
+#include "scheduling/VenueUse.h"
 
 namespace tabrel::report {
 
@@ -34,6 +35,8 @@ std::vector<std::string> classViewLines(ClassTable& c, const LessonCell& cell, i
         if (!c.commonPeriods[p][d].empty())
             return lines;
         const int n = c.EvaluateSlot(cell, autoRunning);
+        if (autoRunning == 0 && c.dataSet)
+            markVenueCandidates(*c.dataSet, c, cell);
         lines.push_back(heading());
         for (int i = 0; i < n; ++i)
             lines.push_back(labelled(i, c.candidateTexts[i]));

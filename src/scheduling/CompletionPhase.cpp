@@ -11,6 +11,7 @@
 #include "scheduling/GridShape.h"
 #include "scheduling/PlacementEngine.h"
 #include "scheduling/TimetableCheck.h"
+#include "scheduling/VenueUse.h"
 
 namespace tabrel {
 
@@ -51,7 +52,8 @@ int countProblems(const DataSet& ds, const std::vector<ClassTable*>& scope, int*
 
 // The scope as integer tables: lesson kinds (a subject of a class), the cells they may move between,
 // and the counters every cost reads. The cost of a timetable is, per lesson, its problems (a slot it
-// may not take, another lesson of its teacher in the slot, a room limit reached) times HardWeight, plus
+// may not take, another lesson of its teacher in the slot, a room limit reached, its venue full or
+// closed there) times HardWeight, plus
 // the spread terms of the cell fitness check (the subject too often on a day or in one period).
 class Solver {
 public:
@@ -67,6 +69,7 @@ public:
 private:
     struct Kind {
         int cls = 0, sid = -1, tid = -1, limit = 0, allowed = 1;
+        int venue = -1; // row of room_ holding its venue's use, -1 for none
         std::string subject;
     };
     struct Pos {
@@ -135,6 +138,8 @@ private:
     std::vector<unsigned char> daytime_;
     std::unordered_map<std::string, int> teacherIds_, subjectIds_;
     std::vector<int> subjectLimit_;
+    VenueMap venues_;
+    int venueRow_ = 0; // the first row of room_ that counts a venue's use
     long long total_ = 0;
     // the cells as they were, for restore()
     std::vector<std::string> oldSubject_, oldTeacher_;
@@ -164,7 +169,7 @@ int Solver::subjectId(const std::string& name)
 
 Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::vector<const LessonCell*>& pinned,
                uint64_t seed)
-    : ds_(ds), g_(GridShape::of(ds)), rng_{seed}
+    : ds_(ds), g_(GridShape::of(ds)), rng_{seed}, venues_(ds)
 {
     const std::unordered_set<const LessonCell*> pinnedSet(pinned.begin(), pinned.end());
     const std::unordered_set<const ClassTable*> inScope(scope.begin(), scope.end());
@@ -196,6 +201,7 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
             kd.limit = subjectLimit_[kd.sid];
             kd.tid = names::exemptTeacher(a->teacher) ? -1 : teacherId(a->teacher);
             kd.allowed = a->weeklyLessons > g_.D ? 2 : 1;
+            kd.venue = venues_.venueOf(c.name, a->subject);
             kinds_.push_back(kd);
             // A class never holds more than SlotCount lessons of a kind: a larger count is unplaced
             // without being materialised.
@@ -283,6 +289,7 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
                 bool bad = g_.timeMismatch(zao, wan, p);
                 bad = bad || ClassTable::cellRule(c.cells[p][d], kd.subject) == GBK("不排");
                 bad = bad || ds.teacherSlotValue(p, d, teacher) == GBK("不排");
+                bad = bad || (kd.venue >= 0 && venues_.unavailable(kd.venue, p, d));
                 // a slot that must hold another subject of the class takes no other lesson
                 for (const std::string& must : MustSubjects(c.cells[p][d]))
                     for (int v = firstKindOf[kd.cls]; v < K && kinds_[v].cls == kd.cls && !bad; ++v)
@@ -294,8 +301,12 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
     // ---- counters of everything that stays
     const int Tn = std::max<int>(1, static_cast<int>(teacherIds_.size()));
     const int Sn = std::max<int>(1, static_cast<int>(subjectIds_.size()));
+    venueRow_ = Sn;
+    for (Kind& kd : kinds_)
+        if (kd.venue >= 0)
+            kd.venue += venueRow_;
     occ_.assign(static_cast<std::size_t>(Tn) * SlotCount, 0);
-    room_.assign(static_cast<std::size_t>(Sn) * SlotCount, 0);
+    room_.assign(static_cast<std::size_t>(Sn + venues_.count()) * SlotCount, 0);
     dayCnt_.assign(static_cast<std::size_t>(K) * DayColumns + 1, 0);
     perCnt_.assign(static_cast<std::size_t>(K) * MaxPeriodRows + 1, 0);
     std::unordered_map<const ClassTable*, int> scopeIndex;
@@ -320,6 +331,8 @@ Solver::Solver(DataSet& ds, const std::vector<ClassTable*>& scope, const std::ve
                     auto s = subjectIds_.find(cell.subject);
                     if (s != subjectIds_.end() && subjectLimit_[s->second] > 0)
                         ++room_[s->second * SlotCount + slot];
+                    if (const int v = venues_.venueOf(c->name, cell.subject); v >= 0)
+                        ++room_[(venueRow_ + v) * SlotCount + slot];
                     if (si != scopeIndex.end())
                         for (int u = firstKindOf[si->second]; u < K && kinds_[u].cls == si->second; ++u)
                             if (kinds_[u].subject == cell.subject) {
@@ -478,6 +491,8 @@ void Solver::change(int u, int pos, int delta)
         occ_[kd.tid * SlotCount + slot] += delta;
     if (kd.limit > 0)
         room_[kd.sid * SlotCount + slot] += delta;
+    if (kd.venue >= 0)
+        room_[kd.venue * SlotCount + slot] += delta;
     dayCnt_[u * DayColumns + d] += delta;
     perCnt_[u * MaxPeriodRows + p] += delta;
 }
@@ -493,6 +508,8 @@ long long Solver::addCost(int u, int pos) const
     if (kd.tid >= 0 && daytime_[p])
         hard += occ_[kd.tid * SlotCount + slot];
     if (kd.limit > 0 && room_[kd.sid * SlotCount + slot] >= kd.limit)
+        ++hard;
+    if (kd.venue >= 0 && room_[kd.venue * SlotCount + slot] >= venues_.capacity(kd.venue - venueRow_))
         ++hard;
     const int soft = (dayCnt_[u * DayColumns + d] >= kd.allowed) + (perCnt_[u * MaxPeriodRows + p] >= 3);
     return hard * HardWeight + soft;

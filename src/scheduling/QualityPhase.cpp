@@ -13,6 +13,7 @@
 #include "scheduling/GridShape.h"
 #include "scheduling/PlacementEngine.h"
 #include "scheduling/TimetableCheck.h"
+#include "scheduling/VenueUse.h"
 
 namespace tabrel {
 
@@ -102,6 +103,7 @@ public:
 private:
     struct Kind {
         int cls = 0, tid = -1, sid = -1, limit = 0, share = 1, doubles = 0;
+        int venue = -1; // row of room_ holding its venue's use (limit in sidLimit_), -1 for none
         std::string subject;
     };
     struct Pos {
@@ -187,6 +189,7 @@ Improver::Improver(DataSet& ds, const std::vector<ClassTable*>& scope, const std
     : ds_(ds), g_(GridShape::of(ds)), rng_{seed}, C_(static_cast<int>(scope.size()))
 {
     const std::unordered_set<const LessonCell*> pinnedSet(pinned.begin(), pinned.end());
+    const VenueMap venues(ds);
     daytime_.assign(MaxPeriodRows, 0);
     for (int p = 0; p < g_.T; ++p)
         daytime_[p] = p >= g_.L && p < g_.eveningStart();
@@ -230,6 +233,7 @@ Improver::Improver(DataSet& ds, const std::vector<ClassTable*>& scope, const std
             kd.tid = names::exemptTeacher(a->teacher) ? -1 : teacherId(a->teacher);
             kd.share = dailyShare(a->weeklyLessons, g_.D);
             kd.doubles = std::max(0, a->doubleCount);
+            kd.venue = venues.venueOf(c.name, a->subject);
             kinds_.push_back(kd);
         }
         auto kindOf = [&](const std::string& subject) {
@@ -284,7 +288,8 @@ Improver::Improver(DataSet& ds, const std::vector<ClassTable*>& scope, const std
                 const std::size_t x = static_cast<std::size_t>(u) * SlotCount + p * DayColumns + d;
                 const std::string rule = ClassTable::cellRule(cell, kd.subject);
                 forbid_[x] = g_.timeMismatch(zao, wan, p) || rule == GBK("不排") ||
-                             ds.teacherSlotValue(p, d, teacher) == GBK("不排");
+                             ds.teacherSlotValue(p, d, teacher) == GBK("不排") ||
+                             (kd.venue >= 0 && venues.unavailable(kd.venue, p, d));
                 prefer_[x] = rule == GBK("尽量排");
             }
     }
@@ -292,8 +297,15 @@ Improver::Improver(DataSet& ds, const std::vector<ClassTable*>& scope, const std
     // counters: every lesson of the school
     const int Tn = std::max<int>(1, static_cast<int>(teacherIds_.size()));
     const int Sn = std::max<int>(1, static_cast<int>(subjectIds_.size()));
+    // venues count in the rows after the subjects', their capacities as the rows' limits
+    sidLimit_.resize(Sn, 0);
+    for (int v = 0; v < venues.count(); ++v)
+        sidLimit_.push_back(venues.capacity(v));
+    for (Kind& kd : kinds_)
+        if (kd.venue >= 0)
+            kd.venue += Sn;
     occ_.assign(static_cast<std::size_t>(Tn) * SlotCount, 0);
-    room_.assign(static_cast<std::size_t>(Sn) * SlotCount, 0);
+    room_.assign(static_cast<std::size_t>(Sn + venues.count()) * SlotCount, 0);
     dayCnt_.assign(static_cast<std::size_t>(K) * DayColumns + 1, 0);
     perCnt_.assign(static_cast<std::size_t>(K) * MaxPeriodRows + 1, 0);
     classDay_.assign(static_cast<std::size_t>(C_) * DayColumns + 1, 0);
@@ -319,6 +331,8 @@ Improver::Improver(DataSet& ds, const std::vector<ClassTable*>& scope, const std
                     auto s = subjectIds_.find(cell.subject);
                     if (s != subjectIds_.end() && sidLimit_[s->second] > 0)
                         ++room_[static_cast<std::size_t>(s->second) * SlotCount + slot];
+                    if (const int v = venues.venueOf(c->name, cell.subject); v >= 0)
+                        ++room_[static_cast<std::size_t>(Sn + v) * SlotCount + slot];
                     if (si != scopeIndex.end()) {
                         ++classDay_[si->second * DayColumns + d];
                         const int u = at(si->second, slot);
@@ -373,6 +387,8 @@ void Improver::count(int pos, int u, int delta)
         occ_[static_cast<std::size_t>(kd.tid) * SlotCount + slot] += delta;
     if (kd.limit > 0)
         room_[static_cast<std::size_t>(kd.sid) * SlotCount + slot] += delta;
+    if (kd.venue >= 0)
+        room_[static_cast<std::size_t>(kd.venue) * SlotCount + slot] += delta;
     dayCnt_[u * DayColumns + d] += delta;
     perCnt_[u * MaxPeriodRows + p] += delta;
     classDay_[pos_[pos].cls * DayColumns + d] += delta;
@@ -469,6 +485,8 @@ long long Improver::evaluate()
             }
             if (kd.limit > 0)
                 note(RS, kd.sid * SlotCount + ps.slot);
+            if (kd.venue >= 0)
+                note(RS, kd.venue * SlotCount + ps.slot);
         }
         hard += forbidden(ch.to, ps.slot) - forbidden(ch.from, ps.slot);
         delta -= WPrefer * (preferred(ch.to, ps.slot) - preferred(ch.from, ps.slot));

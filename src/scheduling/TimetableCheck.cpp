@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 
 #include "data/ClassTable.h"
 #include "data/DataSet.h"
 #include "data/Gbk.h"
 #include "scheduling/GridShape.h"
+#include "scheduling/VenueUse.h"
 
 namespace tabrel {
 
@@ -115,6 +117,7 @@ const char* problemKindName(ProblemKind kind)
     case ProblemKind::OverPlan: return "over-plan";
     case ProblemKind::Unplaced: return "unplaced";
     case ProblemKind::StaleChange: return "stale-change";
+    case ProblemKind::Venue: return "venue";
     }
     return "";
 }
@@ -132,6 +135,7 @@ std::string problemKindText(ProblemKind kind)
     case ProblemKind::OverPlan: return GBK("超出计划课时");
     case ProblemKind::Unplaced: return GBK("尚未排完");
     case ProblemKind::StaleChange: return GBK("调代课记录已过时");
+    case ProblemKind::Venue: return GBK("场室超员或不可用");
     }
     return {};
 }
@@ -179,6 +183,18 @@ std::vector<TimetableProblem> CheckTimetable(const DataSet& ds, const std::vecto
             position.emplace_back(static_cast<int>(gi), static_cast<int>(ci));
         }
     const auto over = roomLimitFlags(ds, g, school);
+    std::unordered_set<const LessonCell*> venueOver;
+    if (!ds.extension.venues.empty()) {
+        const VenueMap venues(ds);
+        const auto loads = VenueLoads(ds, venues);
+        for (int v = 0; v < venues.count(); ++v)
+            for (int slot = 0; slot < MaxPeriodRows * DayColumns; ++slot) {
+                const auto& lessons = loads[v][slot].lessons;
+                const bool closed = venues.unavailable(v, slot / DayColumns, slot % DayColumns);
+                for (std::size_t i = closed ? 0 : static_cast<std::size_t>(venues.capacity(v)); i < lessons.size(); ++i)
+                    venueOver.insert(lessons[i]);
+            }
+    }
 
     std::vector<TimetableProblem> out;
     for (std::size_t k = 0; k < school.size(); ++k) {
@@ -223,6 +239,8 @@ std::vector<TimetableProblem> CheckTimetable(const DataSet& ds, const std::vecto
                 for (const std::string& must : MustSubjects(cell))
                     if (must != cell.subject)
                         problem(ProblemKind::SubjectMust, p, d, must, c.teacherForSubject(must), 0);
+                if (!venueOver.empty() && venueOver.count(&cell))
+                    problem(ProblemKind::Venue, p, d, cell.subject, cell.teacher, 0);
             }
         addStaleChanges(ds, g, c, problem, out, classBegin);
         // the plan, one problem per subject at its first assignment

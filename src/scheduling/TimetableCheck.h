@@ -13,7 +13,7 @@ class DataSet;
 class LessonCell;
 
 enum class ProblemKind { Section, TeacherClash, SubjectNever, TeacherNever, CommonPeriod, RoomLimit, SubjectMust, OverPlan,
-                         Unplaced, StaleChange };
+                         Unplaced, StaleChange, Venue };
 
 // The first reason the cell fitness check finds for calling the lesson in the cell forbidden, in the
 // order it tests them; None when the lesson may stand there (or the cell holds none).
@@ -38,7 +38,9 @@ std::string problemKindText(ProblemKind kind);
 // The problems of every class (or of the listed ones, in grade and class order all the same),
 // class by class: its cells in period-major order (a cell's fitness problem, then its common-period
 // problem, then its room-limit problem, then one subject-must problem per "一定排" rule of a subject
-// the cell does not hold), then its plan's over-plan and unplaced problems in the order
+// the cell does not hold, then its venue problem: a lesson after the first `capacity` lessons of its
+// venue at the slot in grade and class order, or any lesson of a venue in one of its unavailable
+// slots), then its plan's over-plan and unplaced problems in the order
 // of its assignments, then the subjects outside the plan in the order they first stand in the grid.
 // Room limits count the classes of the whole school. After a cell's own problems come its
 // stale-change problems: recorded changes of the class at that slot (the weekday the change's date

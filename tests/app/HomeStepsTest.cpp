@@ -27,7 +27,7 @@ TEST(HomeSteps, ANewScheduleOffersOnlyTheFirstStep)
     ds.applyNewDocumentDefaults();
     HomeSteps h;
     h.refreshSteps(ds);
-    std::vector<bool> expected(14, false);
+    std::vector<bool> expected(15, false); // 7 steps, 5 outputs, 2 tools, 学期运行
     expected[0] = true;
     EXPECT_EQ(availability(h), expected);
     EXPECT_EQ(U(h.step(2).body()), "请先运行班级管理");

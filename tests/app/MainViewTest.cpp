@@ -91,9 +91,9 @@ TEST(MainView, ANameWithoutAPanelOnlyChangesTheRememberedName)
 {
     Fixture f;
     f.view.showPanel(G("班级课程表"));
-    auto r = f.view.showPanel(G("场室课程表"));
+    auto r = f.view.showPanel(G("没有这个面板"));
     EXPECT_EQ(r.result, MainView::ShowResult::NoPanel);
-    EXPECT_EQ(U(f.view.currentPanel()), "场室课程表");
+    EXPECT_EQ(U(f.view.currentPanel()), "没有这个面板");
     EXPECT_EQ(U(f.view.visiblePanel()), "班级课程表");
     EXPECT_EQ(f.shown.size(), 1u);
 }

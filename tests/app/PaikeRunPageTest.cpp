@@ -191,7 +191,7 @@ TEST(PaikeRunPage, StartingAgainKeepsTheFixedLessonsAndOtherScopes)
     page.setCompleteAfterRun(true);
     page.start(nullptr);
     ASSERT_TRUE(page.everyLessonPlaced());
-    EXPECT_NE(U(PaikeRunPage::rerunQuestion()).find("markFlag"), std::string::npos);
+    EXPECT_NE(U(PaikeRunPage::rerunQuestion()).find("固定这节课"), std::string::npos);
     ClassTable& a = *ds.classAt(0, 0);
     // a lesson fixed by hand in 初一1, and 初二 scheduled by another run
     int fixedP = -1, fixedD = -1;

@@ -51,6 +51,7 @@ std::unique_ptr<DataSet> school()
 
 const std::string Term = R"J({"start":"2027-03-01","weeks":20,"daysOff":["2027-04-05","2027-05-01..2027-05-05"],"makeUpDays":[{"date":"2027-04-11","follows":"星期五"}]})J";
 const std::string Absences = R"J([{"id":1,"teacher":"王芳","from":"2027-03-12","fromPeriod":0,"to":"2027-03-12","toPeriod":6,"kind":"病假","note":"发烧"}])J";
+const std::string Venues = R"J([{"name":"操场","capacity":3,"subjects":["体育"],"unavailable":[[4,2],[5,2]],"plans":[{"class":"初一(2)","subject":"物理"}]},{"name":"机房","capacity":1,"subjects":["信息"],"unavailable":[],"plans":[]}])J";
 const std::string Changes = R"J([{"date":"2027-03-12","period":2,"class":"初一(2)","subject":"数学","teacher":"王芳","kind":"代课","newTeacher":"李强","swapDate":"","swapPeriod":-1,"absence":1}])J";
 
 } // namespace
@@ -74,7 +75,8 @@ TEST(ExtensionBlock, KnownChunksAreReadAndUnknownOnesKeptInOrder)
 {
     auto ds = school();
     const std::string sections = encode(*ds);
-    const std::string block = std::string("TBX1") + chunk("VENU", "[1,2,{\"x\":\"\xff\"}]") + chunk("TERM", Term)
+    const std::string block = std::string("TBX1") + chunk("QQQQ", "[1,2,{\"x\":\"\xff\"}]") + chunk("TERM", Term)
+                              + chunk("VENU", Venues)
                               + chunk("ABSN", Absences) + chunk("ZZZZ", "") + chunk("CHNG", Changes)
                               + chunk("NAME", "\"育才中学\"");
     DataSet back;
@@ -92,7 +94,12 @@ TEST(ExtensionBlock, KnownChunksAreReadAndUnknownOnesKeptInOrder)
     ASSERT_EQ(x.changes.size(), 1u);
     EXPECT_EQ(x.changes[0].newTeacher, G("李强"));
     ASSERT_EQ(x.unknownChunks.size(), 2u);
-    EXPECT_EQ(std::string(x.unknownChunks[0].tag.data(), 4), "VENU");
+    EXPECT_EQ(std::string(x.unknownChunks[0].tag.data(), 4), "QQQQ");
+    ASSERT_EQ(x.venues.size(), 2u);
+    EXPECT_EQ(x.venues[0].capacity, 3);
+    EXPECT_EQ(x.venues[0].unavailable[1], (VenueSlot{5, 2}));
+    EXPECT_EQ(x.venues[0].plans[0].subject, G("物理"));
+    EXPECT_EQ(extensionKeyToJson(x, "venues").dump(), ExtensionJsonValue::parse(Venues).dump());
     EXPECT_EQ(x.unknownChunks[0].payload, "[1,2,{\"x\":\"\xff\"}]"); // kept byte for byte, even invalid UTF-8
     EXPECT_EQ(std::string(x.unknownChunks[1].tag.data(), 4), "ZZZZ");
 
@@ -128,6 +135,11 @@ TEST(ExtensionBlock, MalformedBlocksAreDamage)
         {"period past the grid", "TBX1" + chunk("CHNG", R"J([{"date":"2027-03-12","period":12,"class":"c","subject":"s","teacher":"t","kind":"停课"}])J")},
         {"name not a string", "TBX1" + chunk("NAME", "3")},
         {"text without GBK form", "TBX1" + chunk("NAME", "\"\xF0\x9F\x98\x80\"")},
+        {"venue capacity 0", "TBX1" + chunk("VENU", R"J([{"name":"机房","capacity":0}])J")},
+        {"venue without name", "TBX1" + chunk("VENU", R"J([{"capacity":1}])J")},
+        {"subject in two venues", "TBX1" + chunk("VENU", R"J([{"name":"a","capacity":1,"subjects":["体育"]},{"name":"b","capacity":1,"subjects":["体育"]}])J")},
+        {"venue slot past the grid", "TBX1" + chunk("VENU", R"J([{"name":"a","capacity":1,"unavailable":[[0,7]]}])J")},
+        {"venue slot not a pair", "TBX1" + chunk("VENU", R"J([{"name":"a","capacity":1,"unavailable":[[0]]}])J")},
         {"known chunk twice", "TBX1" + chunk("NAME", "\"a\"") + chunk("NAME", "\"b\"")},
     };
     for (const auto& c : cases) {
@@ -145,6 +157,7 @@ TEST(ExtensionBlock, RenamesAndSidecarNamesReachTheRecords)
     SchoolExtension& x = ds->extension;
     ASSERT_TRUE(extensionKeyFromJson("absences", ExtensionJsonValue::parse(Absences), x, path, message)) << message;
     ASSERT_TRUE(extensionKeyFromJson("changes", ExtensionJsonValue::parse(Changes), x, path, message)) << message;
+    ASSERT_TRUE(extensionKeyFromJson("venues", ExtensionJsonValue::parse(Venues), x, path, message)) << message;
     x.renameTeacher(G("王芳"), G("王方"));
     x.renameClass(G("初一(2)"), G("初一(二)"));
     x.renameSubject(G("数学"), G("数学A"));
@@ -153,6 +166,11 @@ TEST(ExtensionBlock, RenamesAndSidecarNamesReachTheRecords)
     EXPECT_EQ(x.changes[0].newTeacher, G("李强"));
     EXPECT_EQ(x.changes[0].className, G("初一(二)"));
     EXPECT_EQ(x.changes[0].subject, G("数学A"));
+    x.renameClass(G("初一(二)"), G("初一(2)"));
+    x.renameSubject(G("体育"), G("体育与健康"));
+    x.renameSubject(G("物理"), G("物理A"));
+    EXPECT_EQ(x.venues[0].subjects[0], G("体育与健康"));
+    EXPECT_EQ(x.venues[0].plans[0], (VenuePlan{G("初一(2)"), G("物理A")}));
 
     // A sidecar's replacement applies to the teachers the extension names, as to the sections.
     const std::string bytes = encode(*ds);

@@ -219,6 +219,43 @@ TEST(ClassViewSwap, TheMarksDecideAndAPendingSwapNeverPairsTwoClasses)
     EXPECT_TRUE(other.cells[0][0].mark.empty());
 }
 
+TEST(ClassViewFix, FixingALessonShutsItsMenuAndSwapsAndReleasingOpensThemAgain)
+{
+    auto ds = school();
+    ClassTable& c = *ds->classAt(0, 0);
+    place(*ds, c, 0, 0, "语文");
+    place(*ds, c, 0, 1, "数学");
+    c.commonPeriods[2][0] = G("自习");
+    ClassTableTiaoKe view;
+    view.refresh(*ds);
+    // Offered on a lesson, not on a free cell, a common period or outside the grid.
+    EXPECT_EQ(view.fixEntryText(*ds, {0, 0}), G("固定这节课"));
+    for (Slot s : {Slot{3, 3}, Slot{2, 0}, Slot{40, 0}}) {
+        EXPECT_TRUE(view.fixEntryText(*ds, s).empty());
+        EXPECT_FALSE(view.toggleFixed(*ds, s));
+    }
+    // A pending swap whose source is fixed is dropped; its marks go with it.
+    view.setMode(ClassTableTiaoKe::Swap);
+    ASSERT_TRUE(view.pickSwapSource(*ds, {0, 0}));
+    ASSERT_TRUE(view.toggleFixed(*ds, {0, 0}));
+    EXPECT_EQ(c.cells[0][0].markFlag, 1);
+    EXPECT_FALSE(view.swapPending());
+    EXPECT_TRUE(c.cells[0][1].mark.empty());
+    EXPECT_EQ(view.fixEntryText(*ds, {0, 0}), G("取消固定"));
+    EXPECT_FALSE(view.pickSwapSource(*ds, {0, 0}));
+    ASSERT_TRUE(view.pickSwapSource(*ds, {0, 1}));
+    EXPECT_EQ(view.marks(*ds)[0][0], G("╳"));
+    // Fixing another cell while a swap is pending re-marks the class.
+    view.setMode(ClassTableTiaoKe::Placement);
+    EXPECT_FALSE(view.menuOpens(*ds, {0, 0}));
+    ASSERT_TRUE(view.toggleFixed(*ds, {0, 0}));
+    EXPECT_EQ(c.cells[0][0].markFlag, 0);
+    EXPECT_TRUE(view.menuOpens(*ds, {0, 0}));
+    EXPECT_TRUE(view.swapPending());
+    EXPECT_NE(view.marks(*ds)[0][0], G("╳"));
+    EXPECT_EQ(c.cells[0][0].subject, G("语文")); // fixing never changes the lesson
+}
+
 TEST(ClassViewClear, EmptiesOnlyTheCurrentClassAndItsTeachersLessons)
 {
     auto ds = school();

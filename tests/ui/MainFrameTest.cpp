@@ -155,9 +155,14 @@ private slots:
         QVERIFY(p.view()->openPanel(QStringLiteral("总课程表")));
         QVERIFY(p.view()->topMenu()->buttonCentre(QStringLiteral("清空")).x() >= 0);
 
+        // The home page's "场室课程表" opens the venue timetables.
+        QVERIFY(p.view()->openPanel(QStringLiteral("场室课程表")));
+        QCOMPARE(p.view()->visibleWidget(), p.view()->panel(PanelId::VenueTimetable));
+        QVERIFY(p.view()->openPanel(QStringLiteral("总课程表")));
+
         // A name without a panel leaves the visible panel as it is.
         QWidget* before = p.view()->visibleWidget();
-        QVERIFY(!p.view()->openPanel(QStringLiteral("场室课程表")));
+        QVERIFY(!p.view()->openPanel(QStringLiteral("没有这个面板")));
         QCOMPARE(p.view()->visibleWidget(), before);
 
         p.clickMenu(QStringLiteral("返回"));

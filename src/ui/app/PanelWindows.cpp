@@ -11,6 +11,7 @@
 #include "ui/output/TeacherTeachFrame.h"
 #include "ui/output/TimetableFrameWnd.h"
 #include "ui/output/TotalScheduleWnd.h"
+#include "ui/output/VenueTimetableWnd.h"
 #include "ui/scheduling/PaikeRunWnd.h"
 #include "ui/setup/ClassGridDefWnd.h"
 #include "ui/setup/ClassManageWnd.h"
@@ -18,6 +19,7 @@
 #include "ui/setup/TeacherClassMatchWnd.h"
 #include "ui/setup/TeacherInfoWnd.h"
 #include "ui/setup/TeacherRuleDlg.h"
+#include "ui/term/TermWnd.h"
 
 namespace tabrel::ui {
 
@@ -62,6 +64,8 @@ const PanelWindowRow Rows[] = {
      [](Application& app, Document& doc) -> PanelWindow* { return new TotalScheduleWnd(doc, app); }},
     {PanelId::MasterAssignment,
      [](Application&, Document& doc) -> PanelWindow* { return new TeacherTeachFrame(&doc.dataSet()); }},
+    {PanelId::VenueTimetable, [](Application&, Document& doc) -> PanelWindow* { return new VenueTimetableWnd(doc); }},
+    {PanelId::Term, [](Application&, Document& doc) -> PanelWindow* { return new TermWnd(doc); }},
 };
 static_assert(std::size(Rows) == PanelCount, "one window row per panel");
 

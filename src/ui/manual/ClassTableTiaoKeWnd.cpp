@@ -169,15 +169,34 @@ void ClassTableTiaoKeWnd::release(QMouseEvent* e)
 
 void ClassTableTiaoKeWnd::context(QContextMenuEvent* e)
 {
-    if (view_.mode() != ClassTableTiaoKe::Swap)
-        return;
-    const Slot s = layout().grid.hit(e->pos().x(), e->pos().y());
-    if (!view_.swapMenuOffered(*ds_, s))
-        return;
+    openCellMenu(layout().grid.hit(e->pos().x(), e->pos().y()), e->globalPos());
+}
+
+bool ClassTableTiaoKeWnd::openContextMenu(Slot s)
+{
+    return openCellMenu(s, canvas_->mapToGlobal(cellCentre(s)));
+}
+
+// The right-click menu: "与这节课交换" while a swap is pending, and fixing or releasing the lesson.
+bool ClassTableTiaoKeWnd::openCellMenu(Slot s, const QPoint& globalPos)
+{
+    enum { SwapEntry = 0, FixEntry = 1 };
     QMenu menu(this);
-    menu.addAction(QStringLiteral("与这节课交换"))->setData(0);
-    if (runMenu(menu, e->globalPos()) == 0)
+    if (view_.mode() == ClassTableTiaoKe::Swap && view_.swapMenuOffered(*ds_, s))
+        menu.addAction(QStringLiteral("与这节课交换"))->setData(SwapEntry);
+    const std::string fix = view_.fixEntryText(*ds_, s);
+    if (!fix.empty())
+        menu.addAction(qs(fix))->setData(FixEntry);
+    if (menu.isEmpty())
+        return false;
+    const int chosen = runMenu(menu, globalPos);
+    if (chosen == SwapEntry)
         edit(stepName("调课", s), [this, s](DataSet& ds) { return view_.swapWith(ds, s); });
+    else if (chosen == FixEntry)
+        edit(stepName(ds_ && view_.cellAt(*ds_, s)->markFlag == 1 ? "取消固定" : "固定", s),
+             [this, s](DataSet& ds) { return view_.toggleFixed(ds, s); });
+    canvas_->update();
+    return true;
 }
 
 void ClassTableTiaoKeWnd::actOn(Slot s)

@@ -23,6 +23,8 @@ private:
     void move(QMouseEvent* e);
     void release(QMouseEvent* e);
     void context(QContextMenuEvent* e);
+    bool openCellMenu(manual::Slot slot, const QPoint& globalPos);
+    bool openContextMenu(manual::Slot slot) override;
     void paint(Canvas& canvas);
     std::string stepName(const char* what, manual::Slot s) const;
     QPoint cellCentre(manual::Slot s) const override;

@@ -1,5 +1,7 @@
 #include "ui/manual/ManualViewWnd.h"
 
+#include <QGuiApplication>
+
 #include <QButtonGroup>
 #include <QListWidget>
 #include <QMenu>
@@ -84,6 +86,13 @@ bool ManualViewWnd::handleKey(int key, const QString& text)
             return false;
         canvas_->update();
         return true;
+    case Qt::Key_Menu:
+    case Qt::Key_F10: {
+        const manual::Slot s = hoveredSlot();
+        if ((key == Qt::Key_F10 && !(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)) || !s.valid())
+            return false;
+        return openContextMenu(s);
+    }
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space: {

@@ -43,7 +43,8 @@ public:
     // The keyboard of both views (the canvas forwards its keys; public for the tour and the
     // tests): the arrows move the hovered slot, Page Up and Page Down go to the previous and next
     // class or teacher, Escape drops a pending swap, Return, Enter and Space act on the hovered
-    // slot as a click would, a label key places the candidate it labels.
+    // slot as a click would, the menu key or Shift+F10 opens the slot's right-click menu, a label key
+    // places the candidate it labels.
     bool handleKey(int key, const QString& text);
 
 signals:
@@ -69,6 +70,8 @@ protected:
     // Return on the hovered slot: the placement menu, picking a swap source, or the swap.
     virtual void actOn(manual::Slot slot) = 0;
     virtual void placeLabel(char label) = 0;
+    // The menu key (or Shift+F10) on the hovered slot: the view's right-click menu; false when none.
+    virtual bool openContextMenu(manual::Slot) { return false; }
     virtual QPoint cellCentre(manual::Slot slot) const = 0;
 
     Document& doc_;

@@ -12,6 +12,7 @@
 #include "ui/setup/KmGridCtrl.h"
 #include "ui/setup/SubjectImportDlg.h"
 #include "ui/setup/SubjectRulePresetDlg.h"
+#include "ui/setup/VenueDlg.h"
 
 namespace tabrel::ui {
 
@@ -22,7 +23,8 @@ KmSetWnd::KmSetWnd(Document& doc, QWidget* parent) : PanelWindow(parent), doc_(d
     const std::pair<QString, void (KmSetWnd::*)()> commands[] = {
         {QStringLiteral("添加科目"), &KmSetWnd::addSubject},   {QStringLiteral("删除科目"), &KmSetWnd::deleteSubject},
         {QStringLiteral("上移一行"), &KmSetWnd::moveUp},       {QStringLiteral("下移一行"), &KmSetWnd::moveDown},
-        {QStringLiteral("快速导入"), &KmSetWnd::quickImport},  {QStringLiteral("帮助"), &KmSetWnd::showHelp},
+        {QStringLiteral("快速导入"), &KmSetWnd::quickImport},  {QStringLiteral("场室设置"), &KmSetWnd::openVenues},
+        {QStringLiteral("帮助"), &KmSetWnd::showHelp},
     };
     for (const auto& [text, slot] : commands) {
         auto* b = new QPushButton(text, this);
@@ -166,6 +168,15 @@ void KmSetWnd::openPreset()
         doc_.edit(GBK("课节预设"), [&](DataSet& ds) { return KmGrid::setRuleSummary(ds, subject, summary); });
     }
     stack.endMacro();
+    emit changed();
+    reload();
+}
+
+void KmSetWnd::openVenues()
+{
+    ctrl_->closeEditor(true);
+    VenueDlg dlg(this, doc_);
+    dlg.exec();
     emit changed();
     reload();
 }

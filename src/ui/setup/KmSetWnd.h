@@ -1,6 +1,6 @@
 #pragma once
 // The subjects panel ("科目管理"): the subjects grid and its buttons "添加科目", "删除科目",
-// "上移一行", "下移一行", "快速导入" and "帮助". The rule buttons of the grid open the preset
+// "上移一行", "下移一行", "快速导入", "场室设置" (the venue page) and "帮助". The rule buttons of the grid open the preset
 // window and run the settings clipboard.
 #include <QWidget>
 
@@ -39,6 +39,8 @@ public:
     void copySettings();
     void pasteSettings();
     void toggleProgress();
+    // "场室设置": the venue page (rooms and grounds the subjects share).
+    void openVenues();
     void showHelp();
 
 signals:
